@@ -1,0 +1,42 @@
+#include "platform/clock.h"
+
+#include <chrono>
+
+namespace {
+
+unsigned short scripted[clockScriptCapacity];
+int nrScripted = 0;
+int nextScripted = 0;
+uint64_t nrReadings = 0;
+
+} // namespace
+
+void scriptClockMilliseconds(const unsigned short *values, int count) {
+    if (count < 0)
+        count = 0;
+    if (count > clockScriptCapacity)
+        count = clockScriptCapacity;
+    for (int i = 0; i < count; ++i)
+        scripted[i] = values[i];
+    nrScripted = count;
+    nextScripted = 0;
+}
+
+uint64_t clockReadings() { return nrReadings; }
+
+void _ftime(struct _timeb *timeptr) {
+    if (timeptr == nullptr)
+        return;
+    ++nrReadings;
+    using namespace std::chrono;
+    const auto sinceEpoch = duration_cast<milliseconds>(system_clock::now().time_since_epoch());
+    timeptr->time = static_cast<time_t>(sinceEpoch.count() / 1000);
+    timeptr->millitm = static_cast<unsigned short>(sinceEpoch.count() % 1000);
+    timeptr->timezone = 0;
+    timeptr->dstflag = 0;
+    if (nrScripted > 0) {
+        timeptr->millitm = scripted[nextScripted];
+        if (nextScripted < nrScripted - 1)
+            ++nextScripted;
+    }
+}
