@@ -22,7 +22,9 @@ void scriptClockMilliseconds(const unsigned short *values, int count) {
     nextScripted = 0;
 }
 
-uint64_t clockReadings() { return nrReadings; }
+uint64_t clockReadings() {
+    return nrReadings;
+}
 
 void _ftime(struct _timeb *timeptr) {
     if (timeptr == nullptr)
