@@ -1,0 +1,54 @@
+// Inside the layer: what the window manager asks of a backend (the headless one for tests, the
+// SDL one for the desktop), and what it offers to backends. Exactly one backend is linked in.
+#pragma once
+
+#include <stdint.h>
+#include <string>
+
+#include "platform/gdi.h"
+#include "platform/win32.h"
+
+// One piece of user input. Mouse positions are in pixels of the top-level window's surface
+// (menu bar and client area; the desktop draws the caption and frame).
+struct InputEvent {
+    enum Kind { MouseMove, MouseDown, MouseUp, KeyDown, KeyUp, Character, CloseRequest } kind;
+    HWND topLevel = nullptr; // the window the event was made in
+    int x = 0, y = 0;        // mouse events
+    int key = 0;             // key events: a VK_ code ('A'..'Z', '0'..'9' for those keys)
+    bool shift = false, control = false, alt = false;
+    unsigned char character = 0; // Character events: a Windows-1252 byte
+};
+
+// ---- Offered by the window layer to the backend ----
+
+// Queues an input event for the modal loops. A mouse event is aimed now, at the window that
+// is under the pointer at this moment, so later changes (a button hidden meanwhile) do not
+// redirect it.
+void queueInput(const InputEvent &event);
+
+// The surface of a top-level window (menu bar and client area), its title (Windows-1252),
+// visibility, minimised state, owner and outer rectangle on the screen.
+const Surface *topLevelSurface(HWND topLevel);
+
+// ---- Asked of the backend by the window layer ----
+
+// A top-level window was created, or its title, visibility, minimised state, position or
+// size changed. The backend reads what it needs through the public calls (GetWindowTextA,
+// IsWindowVisible, IsIconic, GetWindowRect, GetParent) and topLevelSurface. Returns false when
+// the window cannot exist on this backend (no display); *why then says why.
+bool backendWindowChanged(HWND topLevel, std::string *why);
+void backendWindowDestroyed(HWND topLevel);
+// The large and small icons of a top-level window's class (may be null).
+void backendWindowIcons(HWND topLevel, HICON large, HICON small);
+// The surface of a top-level window has new pixels; they are on screen when this returns.
+void backendPresent(HWND topLevel);
+// Moves pending input into the layer's queue with queueInput. With wait set, blocks until at
+// least one event has been queued (the modal loop has nothing else to do).
+void backendPumpInput(bool wait);
+// Blocks for the given milliseconds without delivering messages; input made meanwhile is
+// queued with queueInput as it arrives.
+void backendSleep(DWORD milliseconds);
+// Milliseconds since 1970-01-01 (the clock that _ftime reads).
+uint64_t backendNow();
+void backendBeep(UINT type);
+void backendSetClipboard(const std::string &utf8);
