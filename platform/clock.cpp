@@ -8,6 +8,13 @@ unsigned short scripted[clockScriptCapacity];
 int nrScripted = 0;
 int nextScripted = 0;
 uint64_t nrReadings = 0;
+uint64_t (*source)() = nullptr;
+
+uint64_t systemNow() {
+    using namespace std::chrono;
+    return static_cast<uint64_t>(
+        duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count());
+}
 
 } // namespace
 
@@ -30,10 +37,9 @@ void _ftime(struct _timeb *timeptr) {
     if (timeptr == nullptr)
         return;
     ++nrReadings;
-    using namespace std::chrono;
-    const auto sinceEpoch = duration_cast<milliseconds>(system_clock::now().time_since_epoch());
-    timeptr->time = static_cast<time_t>(sinceEpoch.count() / 1000);
-    timeptr->millitm = static_cast<unsigned short>(sinceEpoch.count() % 1000);
+    const uint64_t now = source != nullptr ? source() : systemNow();
+    timeptr->time = static_cast<time_t>(now / 1000);
+    timeptr->millitm = static_cast<unsigned short>(now % 1000);
     timeptr->timezone = 0;
     timeptr->dstflag = 0;
     if (nrScripted > 0) {

@@ -19,5 +19,9 @@ void _ftime(struct _timeb *timeptr);
 enum { clockScriptCapacity = 64 };
 void scriptClockMilliseconds(const unsigned short *values, int count);
 
+// Where readings come from: milliseconds since 1970. Null goes back to the system clock. The
+// headless backend installs its virtual clock here.
+void setClockSource(uint64_t (*nowMilliseconds)());
+
 // Number of _ftime readings made since the process started (tests count clock reads with it).
 uint64_t clockReadings();
