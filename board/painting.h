@@ -1,0 +1,31 @@
+// The faces of the stick buttons and the lever: the bitmap set, the face of each stick, and the
+// synchronous repaint of the board dialog.
+#pragma once
+
+#include <stdint.h>
+
+#include "game/board.h"
+#include "platform/win32.h"
+
+enum { nrBoardBitmaps = 19 };
+
+// Resource ids of the bitmap set, in load order.
+extern const int32_t boardBitmapIds[nrBoardBitmaps];
+// The loaded handles, null until loaded, in the order of boardBitmapIds.
+extern HBITMAP boardBitmaps[nrBoardBitmaps];
+// The face drawn for every Selected stick: bitmap 131 at rest, a frame while an animation runs.
+extern HBITMAP selectedFace;
+
+// Loads every bitmap that is not loaded yet; sets selectedFace the first time.
+void loadBitmaps();
+// Releases the loaded bitmaps at exit.
+void freeBitmaps();
+// The handle of one bitmap of the set by its resource id (null when not loaded or unknown).
+HBITMAP boardBitmap(int32_t resourceId);
+HBITMAP faceForSlot(const StickSlot *slot);
+// Paints a bitmap into a rectangle of a device context, scaled to it when stretch is nonzero.
+void drawBitmap(HDC dc, HBITMAP bitmap, const RECT *rect, int32_t stretch);
+// Repaints the whole board dialog before returning.
+void refreshBoard(HWND dialog);
+// WM_PAINT of the board dialog: paints every stick face and the lever; returns FALSE.
+INT_PTR paintBoard(HWND dialog);
