@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that Quillmere needs: "play" for building and running the game,
+# "test" for that plus the test suite, the Windows cross-build, Wine and the X server tests.
+set -euo pipefail
+
+play=(cmake make g++ pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev fonts-liberation
+      zlib1g-dev binutils-mingw-w64-x86-64)
+test=(googletest libgtest-dev libbenchmark-dev g++-mingw-w64-x86-64 wine wine64 xvfb xauth
+      xdotool xclip imagemagick x11-utils dpkg-dev file)
+
+case "${1:-test}" in
+play) wanted=("${play[@]}") ;;
+test) wanted=("${play[@]}" "${test[@]}") ;;
+*)
+    echo "usage: $0 [play|test]" >&2
+    exit 2
+    ;;
+esac
+
+missing=()
+for package in "${wanted[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+echo "Installing: ${missing[*]}"
+"${sudo[@]}" apt-get update -q
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q "${missing[@]}"
