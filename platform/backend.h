@@ -4,6 +4,7 @@
 
 #include <stdint.h>
 #include <string>
+#include <vector>
 
 #include "platform/gdi.h"
 #include "platform/win32.h"
@@ -29,6 +30,15 @@ void queueInput(const InputEvent &event);
 // The surface of a top-level window (menu bar and client area), its title (Windows-1252),
 // visibility, minimised state, owner and outer rectangle on the screen.
 const Surface *topLevelSurface(HWND topLevel);
+
+// The pixels of an icon (0x00RRGGBB, top row first) and its transparency mask (1 where the
+// desktop shows through), for the desktop's window icons. False for anything but an icon.
+struct IconPixels {
+    int width = 0, height = 0;
+    std::vector<uint32_t> pixels;
+    std::vector<uint8_t> transparent;
+};
+bool iconPixels(HICON icon, IconPixels *out);
 
 // ---- Asked of the backend by the window layer ----
 
