@@ -1,0 +1,229 @@
+// The SDL backend's parts that need no display: key and event translation, the display scale,
+// the beep tones, and the failure report when no display can be opened.
+#include <gtest/gtest.h>
+#include <math.h>
+#include <stdlib.h>
+
+#include "platform/sdl_audio.h"
+#include "platform/sdl_display.h"
+#include "platform/sdl_events.h"
+#include "platform/sdl_keys.h"
+
+namespace {
+
+HWND fakeWindow() {
+    return reinterpret_cast<HWND>(uintptr_t(0x1234));
+}
+
+TEST(SdlKeys, MapsTheKeysTheLayerUses) {
+    struct Case {
+        SDL_Keycode key;
+        int virtualKey;
+    } cases[] = {
+        {SDLK_a, 'A'},
+        {SDLK_z, 'Z'},
+        {SDLK_0, '0'},
+        {SDLK_9, '9'},
+        {SDLK_RETURN, VK_RETURN},
+        {SDLK_KP_ENTER, VK_RETURN},
+        {SDLK_ESCAPE, VK_ESCAPE},
+        {SDLK_TAB, VK_TAB},
+        {SDLK_SPACE, VK_SPACE},
+        {SDLK_LEFT, VK_LEFT},
+        {SDLK_RIGHT, VK_RIGHT},
+        {SDLK_UP, VK_UP},
+        {SDLK_DOWN, VK_DOWN},
+        {SDLK_HOME, VK_HOME},
+        {SDLK_END, VK_END},
+        {SDLK_F10, VK_F10},
+        {SDLK_LSHIFT, VK_SHIFT},
+        {SDLK_RSHIFT, VK_SHIFT},
+        {SDLK_LCTRL, VK_CONTROL},
+        {SDLK_RALT, VK_MENU},
+        {SDLK_F1, 0},
+        {SDLK_CAPSLOCK, 0},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(virtualKeyForSdlKey(c.key), c.virtualKey) << SDL_GetKeyName(c.key);
+}
+
+TEST(SdlDisplayScale, SettingWinsWhenValidOtherwiseDpiDecides) {
+    struct Case {
+        const char *setting;
+        float dpi;
+        int scale;
+    } cases[] = {
+        {nullptr, 0.0f, 1},   {nullptr, 96.0f, 1},  {nullptr, 144.0f, 1},  {nullptr, 168.0f, 2},
+        {nullptr, 192.0f, 2}, {nullptr, 288.0f, 3}, {nullptr, 2000.0f, 4}, {nullptr, -5.0f, 1},
+        {nullptr, NAN, 1},    {"2", 96.0f, 2},      {"1", 300.0f, 1},      {"8", 96.0f, 8},
+        {"", 192.0f, 2},      {"0", 96.0f, 1},      {"9", 96.0f, 1},       {"2x", 96.0f, 1},
+        {"abc", 192.0f, 2},   {"-2", 96.0f, 1},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(chooseDisplayScale(c.setting, c.dpi), c.scale)
+            << (c.setting ? c.setting : "(none)") << " at " << c.dpi << " dpi";
+}
+
+SDL_Event mouseButton(Uint32 type, Uint8 button, int x, int y) {
+    SDL_Event event{};
+    event.type = type;
+    event.button.button = button;
+    event.button.x = x;
+    event.button.y = y;
+    return event;
+}
+
+TEST(SdlEventTranslation, MouseIsScaledBackToLayerPixels) {
+    InputEvent out[4];
+    SDL_Event down = mouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 101, 51);
+    ASSERT_EQ(translateSdlEvent(down, fakeWindow(), 2, KMOD_LSHIFT, out), 1);
+    EXPECT_EQ(out[0].kind, InputEvent::MouseDown);
+    EXPECT_EQ(out[0].topLevel, fakeWindow());
+    EXPECT_EQ(out[0].x, 50);
+    EXPECT_EQ(out[0].y, 25);
+    EXPECT_TRUE(out[0].shift);
+    EXPECT_FALSE(out[0].control);
+
+    SDL_Event up = mouseButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 7, 8);
+    ASSERT_EQ(translateSdlEvent(up, fakeWindow(), 1, KMOD_NONE, out), 1);
+    EXPECT_EQ(out[0].kind, InputEvent::MouseUp);
+    EXPECT_EQ(out[0].x, 7);
+    EXPECT_EQ(out[0].y, 8);
+
+    // Outside the window while the button is held: left of it stays left of it.
+    SDL_Event motion{};
+    motion.type = SDL_MOUSEMOTION;
+    motion.motion.x = -1;
+    motion.motion.y = -4;
+    ASSERT_EQ(translateSdlEvent(motion, fakeWindow(), 2, KMOD_NONE, out), 1);
+    EXPECT_EQ(out[0].kind, InputEvent::MouseMove);
+    EXPECT_EQ(out[0].x, -1);
+    EXPECT_EQ(out[0].y, -2);
+
+    SDL_Event right = mouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 5, 5);
+    EXPECT_EQ(translateSdlEvent(right, fakeWindow(), 1, KMOD_NONE, out), 0);
+}
+
+TEST(SdlEventTranslation, KeysCarryTheirOwnModifiers) {
+    InputEvent out[4];
+    SDL_Event key{};
+    key.type = SDL_KEYDOWN;
+    key.key.keysym.sym = SDLK_c;
+    key.key.keysym.mod = KMOD_LCTRL;
+    ASSERT_EQ(translateSdlEvent(key, fakeWindow(), 1, KMOD_NONE, out), 1);
+    EXPECT_EQ(out[0].kind, InputEvent::KeyDown);
+    EXPECT_EQ(out[0].key, 'C');
+    EXPECT_TRUE(out[0].control);
+    EXPECT_FALSE(out[0].alt);
+
+    key.type = SDL_KEYUP;
+    key.key.keysym.sym = SDLK_RIGHT;
+    key.key.keysym.mod = KMOD_RSHIFT | KMOD_LALT;
+    ASSERT_EQ(translateSdlEvent(key, fakeWindow(), 1, KMOD_NONE, out), 1);
+    EXPECT_EQ(out[0].kind, InputEvent::KeyUp);
+    EXPECT_EQ(out[0].key, VK_RIGHT);
+    EXPECT_TRUE(out[0].shift);
+    EXPECT_TRUE(out[0].alt);
+
+    key.key.keysym.sym = SDLK_F1;
+    EXPECT_EQ(translateSdlEvent(key, fakeWindow(), 1, KMOD_NONE, out), 0);
+}
+
+TEST(SdlEventTranslation, TextBecomesWindows1252Characters) {
+    struct Case {
+        const char *utf8;
+        std::vector<unsigned char> bytes;
+    } cases[] = {
+        {"a", {'a'}},
+        {"\xC3\xA9", {0xE9}},             // é
+        {"\xC2\xBF", {0xBF}},             // ¿
+        {"\xE2\x82\xAC", {0x80}},         // €
+        {"x\xC3\xB1z", {'x', 0xF1, 'z'}}, // xñz
+        {"\xE4\xB8\xAD", {'?'}},          // no such character in the set
+        {"\x01", {}},                     // control characters are not text
+    };
+    for (const Case &c : cases) {
+        SDL_Event text{};
+        text.type = SDL_TEXTINPUT;
+        snprintf(text.text.text, sizeof text.text.text, "%s", c.utf8);
+        InputEvent out[4];
+        int count = translateSdlEvent(text, fakeWindow(), 1, KMOD_NONE, out);
+        ASSERT_EQ(count, int(c.bytes.size())) << c.utf8;
+        for (int i = 0; i < count; ++i) {
+            EXPECT_EQ(out[i].kind, InputEvent::Character);
+            EXPECT_EQ(out[i].character, c.bytes[i]) << c.utf8;
+        }
+    }
+}
+
+TEST(SdlEventTranslation, OnlyTheCloseBoxOfWindowEventsIsInput) {
+    InputEvent out[4];
+    SDL_Event window{};
+    window.type = SDL_WINDOWEVENT;
+    window.window.event = SDL_WINDOWEVENT_CLOSE;
+    ASSERT_EQ(translateSdlEvent(window, fakeWindow(), 1, KMOD_NONE, out), 1);
+    EXPECT_EQ(out[0].kind, InputEvent::CloseRequest);
+    EXPECT_EQ(out[0].topLevel, fakeWindow());
+    for (Uint8 other :
+         {SDL_WINDOWEVENT_EXPOSED, SDL_WINDOWEVENT_MOVED, SDL_WINDOWEVENT_FOCUS_LOST}) {
+        window.window.event = other;
+        EXPECT_EQ(translateSdlEvent(window, fakeWindow(), 1, KMOD_NONE, out), 0);
+    }
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    EXPECT_EQ(translateSdlEvent(quit, fakeWindow(), 1, KMOD_NONE, out), 0);
+}
+
+// Frequency of a stretch of a tone, from its upward zero crossings.
+double frequencyOf(const std::vector<int16_t> &samples, size_t from, size_t to) {
+    int crossings = 0;
+    for (size_t i = from + 1; i < to && i < samples.size(); ++i)
+        if (samples[i - 1] < 0 && samples[i] >= 0)
+            ++crossings;
+    return crossings * double(beepSampleRate) / double(to - from);
+}
+
+TEST(SdlBeep, ExclamationAndAsteriskSoundDifferent) {
+    std::vector<int16_t> exclamation, asterisk, other;
+    synthesizeBeep(MB_ICONEXCLAMATION, beepSampleRate, &exclamation);
+    synthesizeBeep(MB_ICONASTERISK, beepSampleRate, &asterisk);
+    synthesizeBeep(MB_OK, beepSampleRate, &other);
+    const size_t tenth = beepSampleRate / 10;
+    for (const std::vector<int16_t> *tone : {&exclamation, &asterisk, &other}) {
+        // Short, audible, and starting and ending at rest so that it does not click.
+        ASSERT_GT(tone->size(), tenth);
+        EXPECT_LT(tone->size(), size_t(beepSampleRate) / 2);
+        int peak = 0;
+        for (int16_t sample : *tone)
+            peak = std::max(peak, abs(int(sample)));
+        EXPECT_GT(peak, 4000);
+        EXPECT_LT(peak, 32767);
+        EXPECT_LT(abs(int(tone->front())), 200);
+        EXPECT_LT(abs(int(tone->back())), 200);
+    }
+    double exclamationPitch = frequencyOf(exclamation, 0, tenth);
+    double asteriskPitch = frequencyOf(asterisk, 0, tenth);
+    EXPECT_NEAR(exclamationPitch, 880.0, 30.0);
+    EXPECT_NEAR(asteriskPitch, 1318.5, 30.0);
+    // The exclamation falls to a second, lower note.
+    EXPECT_NEAR(frequencyOf(exclamation, exclamation.size() - tenth, exclamation.size()), 587.3,
+                30.0);
+}
+
+// Without a display no window can be shown: SDL's drivers that show nothing are not taken in
+// their place, and the reason names what is missing. The probe itself prints nothing.
+TEST(SdlDisplay, NoDisplayIsAFailureWithSdlsReason) {
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+    unsetenv("XDG_RUNTIME_DIR");
+    unsetenv("SDL_VIDEODRIVER");
+    std::string first, second;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(sdlVideoReady(&first));
+    EXPECT_FALSE(sdlVideoReady(&second));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_NE(first.find("x11 not available (DISPLAY is not set)"), std::string::npos) << first;
+    EXPECT_EQ(first, second);
+}
+
+} // namespace
