@@ -197,9 +197,9 @@ void drawPath(Canvas &c, const std::vector<Point> &path, double r, uint8_t colou
 void streaks(Canvas &c, Point a, Point b, int nrStreaks, const Shape &clip) {
     const double dx = b.x - a.x, dy = b.y - a.y;
     for (int i = 0; i < nrStreaks; ++i) {
-        const double t0 = 0.15 + 0.08 * i, t1 = 0.45 + 0.1 * i, drop = 5.0 + 5.0 * i;
+        const double t0 = 0.18 + 0.08 * i, t1 = 0.5 + 0.1 * i, drop = 7.0 + 7.0 * i;
         drawPath(c, {{a.x + dx * t0, a.y + dy * t0 + drop}, {a.x + dx * t1, a.y + dy * t1 + drop}},
-                 0.9, Blue, clip);
+                 1.4, Blue, clip);
     }
 }
 
@@ -214,12 +214,12 @@ Canvas drawLogo() {
     const double xHeight = 19, slant = 0.28;
     const double left = (LogoWidth - textWidth(name) * xHeight) / 2 - 4;
     for (const auto &path : lettering(name, left, 56, xHeight, slant))
-        drawPath(c, path, 1.7, Black, everywhere);
+        drawPath(c, path, 2.3, Black, everywhere);
 
     // The oval frame.
     const double cx = 160, cy = 154, rx = 148, ry = 80;
-    paint(c, maskOf(LogoWidth, LogoHeight, ellipseRing(cx, cy, rx, ry, 3)), Black);
-    const Shape within = ellipseShape(cx, cy, rx - 5, ry - 5);
+    paint(c, maskOf(LogoWidth, LogoHeight, ellipseRing(cx, cy, rx, ry, 5)), Black);
+    const Shape within = ellipseShape(cx, cy, rx - 8, ry - 8);
 
     // Two jagged ranges, the far one with streaked slopes.
     const std::vector<Point> far = {{10, 196},  {42, 160},  {58, 170},  {84, 126},  {98, 140},
@@ -228,8 +228,8 @@ Canvas drawLogo() {
     const std::vector<Point> near = {{10, 214},  {52, 182},  {70, 196},  {104, 162},
                                      {126, 188}, {164, 150}, {192, 184}, {226, 160},
                                      {252, 186}, {276, 172}, {312, 206}};
-    drawPath(c, far, 1.3, Black, within);
-    drawPath(c, near, 1.3, Black, within);
+    drawPath(c, far, 2.0, Black, within);
+    drawPath(c, near, 2.0, Black, within);
     for (size_t i = 1; i + 1 < far.size(); ++i)
         if (far[i].y < far[i - 1].y && far[i].y < far[i + 1].y) {
             streaks(c, far[i], far[i + 1], 3, within);
@@ -243,6 +243,6 @@ Canvas drawLogo() {
     const double lake[][3] = {
         {60, 212, 120}, {120, 219, 210}, {80, 225, 150}, {170, 225, 250}, {110, 231, 200}};
     for (const auto &l : lake)
-        drawPath(c, {{l[0], l[1]}, {l[2], l[1]}}, 0.8, Blue, within);
+        drawPath(c, {{l[0], l[1]}, {l[2], l[1]}}, 1.3, Blue, within);
     return c;
 }

@@ -25,9 +25,9 @@ void paintRedStick(Canvas &c, const Mask &m) {
         for (int x = 7; x < W; ++x)
             if (m.at(x, y))
                 c.set(x, y, Maroon);
-    for (int y = 13; y < 20; ++y)
-        if (m.at(3, y) && m.at(4, y))
-            c.set(4, y, Fuchsia);
+    for (int y = 13; y < 17; ++y)
+        if (m.at(3, y) && m.at(5, y))
+            c.set(4, y, White);
     paint(c, edgeOf(m), Black);
 }
 
@@ -129,7 +129,7 @@ Canvas drawHolesFew() {
 
 Canvas drawHolesLarge() {
     Canvas c(W, H, Silver);
-    punch(c, redStickMask(), {{5, 15}, {8, 22}, {4, 27}, {7.5, 33}, {4, 40}, {8, 44}}, 2.7);
+    punch(c, redStickMask(), {{6, 17}, {5.5, 25}, {6.5, 33}, {5.5, 40.5}}, 2.6);
     return c;
 }
 
@@ -177,11 +177,19 @@ Canvas drawGridStrips() {
 }
 
 Canvas drawBurstSmall() {
+    // Eight short yellow rays around a white spark.
     Canvas c = redStick();
-    const Mask burst = maskOf(W, H, star(6, 28, 4.2, 1.4, 1.2));
-    paint(c, burst, Yellow);
-    c.set(6, 28, White);
+    const Point centre = {6, 28};
+    for (int i = 0; i < 8; ++i) {
+        const double a = Pi * i / 4, r = i % 2 ? 3.2 : 3.9;
+        const Mask ray = maskOf(
+            W, H, strokeShape({centre, {centre.x + r * sin(a), centre.y - r * cos(a)}}, 0.6));
+        paint(c, ray, Yellow);
+    }
+    c.set(5, 27, White);
+    c.set(6, 27, White);
     c.set(5, 28, White);
+    c.set(6, 28, White);
     return c;
 }
 
