@@ -27,7 +27,8 @@ HBITMAP createBitmapFromPixels(int width, int height, const uint32_t *pixels);
 // The pixels of a bitmap object, or null for anything else.
 const Surface *bitmapSurface(HBITMAP bitmap);
 
-// Drawing primitives in the DC's logical coordinates, clipped like all output.
+// Drawing primitives in the DC's logical coordinates, clipped like all output. Colours are
+// COLORREF values (0x00BBGGRR). Lines leave out their end point, as LineTo does.
 void fillSolidRect(HDC dc, const RECT &rect, COLORREF color);
 void drawDottedFrame(HDC dc, const RECT &rect, COLORREF color); // the focus rectangle
 void drawHorizontalLine(HDC dc, int x1, int x2, int y, COLORREF color);
@@ -49,7 +50,8 @@ SIZE dialogBaseUnits(HFONT font);
 // Width in pixels of a Windows-1252 text in a font.
 int textWidth(HFONT font, const char *text, int length);
 // Draws a Windows-1252 text with its cell top at (x, y) in the DC's selected font, text colour
-// and background mode. Returns the advance width.
+// and background mode (OPAQUE fills the text's cell white). Returns the advance width. A
+// negative length means up to the terminating zero, here and in textWidth.
 int drawTextAt(HDC dc, int x, int y, const char *text, int length);
 HFONT selectedFont(HDC dc);
 

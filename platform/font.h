@@ -1,0 +1,45 @@
+// Inside the layer: logical fonts resolved to font files through fontconfig and rendered with
+// FreeType. Resolved faces and their rendered glyphs are cached for the life of the process.
+#pragma once
+
+#include <stdint.h>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/win32.h"
+
+// One rendered character: grey coverage 0..255, placed relative to the pen on the baseline.
+struct Glyph {
+    int left = 0; // first column right of the pen
+    int top = 0;  // rows of the bitmap above the baseline
+    int width = 0;
+    int height = 0;
+    int advance = 0; // pixels the pen moves
+    std::vector<uint8_t> coverage;
+};
+
+// A face at one pixel size, with the synthetic bold or slant it needs.
+struct FontInstance {
+    std::string file;
+    std::string family;
+    int height = 0;       // cell height (tmHeight)
+    int ascent = 0;       // baseline below the cell top
+    int averageWidth = 0; // tmAveCharWidth
+    bool syntheticBold = false;
+    bool syntheticItalic = false;
+    void *face = nullptr; // FT_Face
+    std::unordered_map<uint32_t, Glyph> glyphs;
+    const Glyph *byteGlyphs[256] = {}; // Windows-1252 byte -> glyph, filled as used
+};
+
+// The instance a logical font maps to; null only when no font file can be found at all.
+// "Times New Roman", "MS Sans Serif" and "System" map to metric-compatible Liberation faces.
+FontInstance *resolveFont(const LOGFONTA &logFont);
+
+// The glyph of a Unicode code point, rendered on first use.
+const Glyph &fontGlyph(FontInstance *font, uint32_t codePoint);
+// The glyph of a Windows-1252 byte.
+const Glyph &fontByteGlyph(FontInstance *font, unsigned char byte);
+// The face's glyph index of a code point; 0 means the face has none (the missing-glyph box).
+unsigned fontGlyphIndex(FontInstance *font, uint32_t codePoint);
