@@ -49,23 +49,23 @@ bool findResourceInLanguage(ResourceBytes image, uint16_t type, uint16_t id, uin
                             ResourceBytes *out, std::string *why = nullptr);
 
 struct DialogItemTemplate {
-    uint32_t style, exStyle;
-    int16_t x, y, cx, cy;
-    uint16_t id;
-    uint16_t classAtom; // 0x80 button, 0x81 edit, 0x82 static, ..., 0 if named
+    uint32_t style = 0, exStyle = 0;
+    int16_t x = 0, y = 0, cx = 0, cy = 0;
+    uint16_t id = 0;
+    uint16_t classAtom = 0; // 0x80 button, 0x81 edit, 0x82 static, ..., 0 if named
     std::string className;
-    std::string caption; // Windows-1252
-    uint16_t captionId;  // when the caption is a resource number instead of a text, else 0
+    std::string caption;    // Windows-1252
+    uint16_t captionId = 0; // when the caption is a resource number, else 0
 };
 
 struct DialogTemplate {
-    uint32_t style, exStyle;
-    int16_t x, y, cx, cy;
-    uint16_t menuId;      // 0 none
+    uint32_t style = 0, exStyle = 0;
+    int16_t x = 0, y = 0, cx = 0, cy = 0;
+    uint16_t menuId = 0;  // 0 none
     std::string menuName; // when the menu is named rather than numbered
     std::string className;
     std::string title;
-    uint16_t pointSize;
+    uint16_t pointSize = 0;
     std::string faceName;
     std::vector<DialogItemTemplate> items;
 };
@@ -83,9 +83,9 @@ enum : uint16_t {
 };
 
 struct MenuItemTemplate {
-    uint16_t flags;   // as stored, MenuItemEnd included on the last item of each level
-    uint16_t id;      // 0 for pop-ups
-    std::string text; // Windows-1252, with '&'
+    uint16_t flags = 0; // as stored, MenuItemEnd included on the last item of each level
+    uint16_t id = 0;    // 0 for pop-ups
+    std::string text;   // Windows-1252, with '&'
     std::vector<MenuItemTemplate> children;
 };
 
@@ -96,11 +96,11 @@ bool decodeMenu(ResourceBytes bytes, std::vector<MenuItemTemplate> *topLevel,
 bool findString(ResourceBytes image, uint16_t id, std::string *out, std::string *why = nullptr);
 
 struct DecodedDib {
-    int width, height;
-    uint16_t planes, bitCount;
-    uint32_t headerSize, compression;
-    bool bottomUp;
-    uint32_t palette[16];         // 0x00RRGGBB; entries past the stored palette are 0
+    int width = 0, height = 0;
+    uint16_t planes = 0, bitCount = 0;
+    uint32_t headerSize = 0, compression = 0;
+    bool bottomUp = true;
+    uint32_t palette[16] = {};    // 0x00RRGGBB; entries past the stored palette are 0
     std::vector<uint8_t> indices; // top row first
     std::vector<uint32_t> pixels; // 0x00RRGGBB, top row first
 };
@@ -109,11 +109,11 @@ struct DecodedDib {
 bool decodeDib(ResourceBytes bytes, DecodedDib *out, std::string *why = nullptr);
 
 struct DecodedIcon {
-    int width, height;
+    int width = 0, height = 0;
     std::vector<uint32_t> pixels;     // 0x00RRGGBB top row first
     std::vector<uint8_t> transparent; // 1 where the AND mask is set
-    uint32_t palette[16];
-    uint16_t bitCount;
+    uint32_t palette[16] = {};
+    uint16_t bitCount = 0;
 };
 
 // RT_GROUP_ICON, then each RT_ICON it names, in the group's order.
