@@ -1,0 +1,147 @@
+#include "tests/windows/wine_session.h"
+
+#include <poll.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <fstream>
+
+namespace {
+
+// A first start of Wine in a new prefix sets up a whole Windows directory tree: give it time.
+const int prefixSetupMs = 240000;
+const int displayStartMs = 20000;
+
+bool exists(const std::string &path) {
+    return access(path.c_str(), F_OK) == 0;
+}
+
+std::string prefixPath() {
+    return QUILLMERE_WINE_PREFIX;
+}
+
+std::string readyMark() {
+    return prefixPath() + "/quillmere-prefix-ready";
+}
+
+// The faces the portable layer draws these fonts with, so that the program shows the same text
+// metrics under Wine as on Linux (Wine's own fallback for Times New Roman is a sans face).
+const char fontReplacements[] = "REGEDIT4\r\n\r\n"
+                                "[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"
+                                "\"Times New Roman\"=\"Liberation Serif\"\r\n"
+                                "\"MS Sans Serif\"=\"Liberation Sans\"\r\n";
+
+} // namespace
+
+std::string WineSession::programPath() {
+    return std::string(QUILLMERE_WINDOWS_BUILD_DIR) + "/shell/quillmere.exe";
+}
+
+std::string WineSession::probePath() {
+    return std::string(QUILLMERE_WINDOWS_BUILD_DIR) + "/packaging/quillmere_probe.exe";
+}
+
+WineSession::WineSession() {
+    if (!exists(QUILLMERE_WINE) || !exists(QUILLMERE_WINESERVER)) {
+        why_ = "Wine is not installed (wine64 and wineserver), so the Windows program cannot run";
+        return;
+    }
+    if (!exists(QUILLMERE_XVFB)) {
+        why_ = "Xvfb is not installed, so Wine has no display";
+        return;
+    }
+    setenv("WINEPREFIX", prefixPath().c_str(), 1);
+    setenv("WINEDEBUG", "-all", 1);
+    // No prompts to install Mono or Gecko, which the game does not need.
+    setenv("WINEDLLOVERRIDES", "mscoree,mshtml=", 1);
+    if (!startDisplay() || !preparePrefix()) {
+        return;
+    }
+    ready_ = true;
+}
+
+WineSession::~WineSession() {
+    stopChild(&program_);
+    if (exists(QUILLMERE_WINESERVER) && !prefixPath().empty()) {
+        runProcess({QUILLMERE_WINESERVER, "-k"}, 30000);
+    }
+    stopChild(&display_);
+}
+
+bool WineSession::startDisplay() {
+    int fds[2];
+    if (pipe(fds) != 0) {
+        why_ = "no pipe for the X server's display number";
+        return false;
+    }
+    // -displayfd: the server picks a free display and tells its number.
+    display_ = startChild({QUILLMERE_XVFB, "-displayfd", "3", "-screen", "0", "1024x768x24",
+                           "-nolisten", "tcp", "-noreset"},
+                          false, fds[1]);
+    close(fds[1]);
+    std::string number;
+    pollfd readable = {fds[0], POLLIN, 0};
+    while (number.find('\n') == std::string::npos && poll(&readable, 1, displayStartMs) > 0) {
+        char buffer[32];
+        ssize_t got = read(fds[0], buffer, sizeof buffer);
+        if (got <= 0) {
+            break;
+        }
+        number.append(buffer, static_cast<size_t>(got));
+    }
+    close(fds[0]);
+    if (number.find('\n') == std::string::npos) {
+        why_ = "Xvfb did not start";
+        stopChild(&display_);
+        return false;
+    }
+    number.erase(number.find('\n'));
+    setenv("DISPLAY", (":" + number).c_str(), 1);
+    return true;
+}
+
+bool WineSession::preparePrefix() {
+    if (exists(readyMark())) {
+        return true;
+    }
+    runProcess({"rm", "-rf", prefixPath()}, 60000);
+    ProcessResult boot = runProcess({QUILLMERE_WINE, "wineboot", "-i"}, prefixSetupMs);
+    // The server writes the registry out when it ends.
+    runProcess({QUILLMERE_WINESERVER, "-w"}, 60000);
+    // Without the 32-bit half of Wine, wineboot complains and may end nonzero, yet the 64-bit
+    // prefix is complete: judge by the registry it writes.
+    if (boot.timedOut || !exists(prefixPath() + "/system.reg")) {
+        why_ = "Wine cannot set up a prefix on this machine (wineboot -i " +
+               std::string(boot.timedOut ? "timed out" : "ended with status ") +
+               (boot.timedOut ? "" : std::to_string(boot.status)) + ")";
+        return false;
+    }
+    std::string fonts = prefixPath() + "/quillmere-fonts.reg";
+    std::ofstream(fonts) << fontReplacements;
+    ProcessResult imported = runProcess({QUILLMERE_WINE, "regedit", "/S", fonts}, 60000);
+    if (imported.status != 0) {
+        why_ = "Wine's regedit could not set the font replacements";
+        return false;
+    }
+    // Let the server write the registry out before the prefix is called ready.
+    runProcess({QUILLMERE_WINESERVER, "-w"}, 60000);
+    std::ofstream(readyMark()) << "prepared\n";
+    return true;
+}
+
+bool WineSession::startProgram() {
+    program_ = startChild({QUILLMERE_WINE, programPath()}, false);
+    return program_.pid > 0;
+}
+
+ProcessResult WineSession::probe(const std::vector<std::string> &steps, int timeoutMs) {
+    std::vector<std::string> argv = {QUILLMERE_WINE, probePath()};
+    argv.insert(argv.end(), steps.begin(), steps.end());
+    return runProcess(argv, timeoutMs);
+}
+
+int WineSession::programStatus(int timeoutMs) {
+    ProcessResult result = finishChild(&program_, timeoutMs);
+    return result.timedOut ? -1 : result.status;
+}

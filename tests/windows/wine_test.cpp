@@ -1,0 +1,191 @@
+// The Windows program under Wine: it starts with the board dialog over a minimised frame, a stick
+// click and the action buttons drive the game, and it ends with status 0. The probe reads the
+// dialog's controls from outside, as another Windows program would.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/windows/probe_lines.h"
+#include "tests/windows/wine_session.h"
+
+namespace {
+
+const char statusChoosing[] = "\xbfQu\xed"
+                              "en comienza?";
+const char statusPlayer[] = "TE TOCA A TI: Selecciona palitos (en una linea)";
+const char statusThinking[] = "ORDANEL SOFTWARE: ............";
+const char labelConfirm[] = "S\xed, remueveme estos";
+const char escapeKey[] = "27";
+
+const int stickIds[] = {1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007,
+                        1008, 1010, 1011, 1012, 1013, 1014, 1015, 1016};
+
+class WineProgram : public testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+#ifdef QUILLMERE_SANITIZED
+        return;
+#endif
+        if (std::string(QUILLMERE_WINDOWS_BUILD_DIR).empty()) {
+            return;
+        }
+        session = new WineSession();
+    }
+    static void TearDownTestSuite() {
+        delete session;
+        session = nullptr;
+    }
+
+    void SetUp() override {
+#ifdef QUILLMERE_SANITIZED
+        GTEST_SKIP() << "the Windows program is checked by the build without sanitizers";
+#endif
+        if (std::string(QUILLMERE_WINDOWS_BUILD_DIR).empty()) {
+            GTEST_SKIP() << "no Windows build given: configure with "
+                            "-DQUILLMERE_WINDOWS_BUILD=<MinGW build folder>";
+        }
+        ASSERT_EQ(access(WineSession::programPath().c_str(), F_OK), 0)
+            << WineSession::programPath() << " is missing: build the Windows program first";
+        ASSERT_EQ(access(WineSession::probePath().c_str(), F_OK), 0)
+            << WineSession::probePath() << " is missing: build the Windows program first";
+        if (!session->ready()) {
+            GTEST_SKIP() << session->why();
+        }
+        ASSERT_TRUE(session->startProgram());
+    }
+
+    // Runs the probe on the started program; it must find the board and finish every step.
+    std::vector<ProbeLine> probe(std::vector<std::string> steps) {
+        steps.insert(steps.begin(), {"find", "60000"});
+        ProcessResult result = session->probe(steps);
+        EXPECT_FALSE(result.timedOut);
+        EXPECT_EQ(result.status, 0) << result.output;
+        return parseProbeOutput(result.output);
+    }
+
+    static WineSession *session;
+};
+
+WineSession *WineProgram::session = nullptr;
+
+const ProbeLine *firstOfKind(const std::vector<ProbeLine> &lines, const std::string &kind) {
+    for (const ProbeLine &line : lines) {
+        if (line.kind == kind) {
+            return &line;
+        }
+    }
+    return nullptr;
+}
+
+struct ExpectedControl {
+    int id;
+    const char *text;
+    bool enabled;
+};
+
+void expectControls(const std::vector<ProbeLine> &block, const std::vector<ExpectedControl> &want,
+                    const char *situation) {
+    for (const ExpectedControl &expected : want) {
+        const ProbeLine *control = controlById(block, expected.id);
+        ASSERT_NE(control, nullptr) << situation << ": no control " << expected.id;
+        if (expected.text) {
+            EXPECT_EQ(control->field("text"), expected.text)
+                << situation << ": text of " << expected.id;
+        }
+        EXPECT_EQ(control->number("enabled"), expected.enabled ? 1 : 0)
+            << situation << ": enabling of " << expected.id;
+        EXPECT_EQ(control->number("visible"), 1) << situation << ": visibility of " << expected.id;
+    }
+}
+
+TEST_F(WineProgram, OpensTheBoardOverAMinimisedFrameAndEndsOnEscape) {
+    std::vector<ProbeLine> lines = probe({"controls", "key", escapeKey});
+
+    const ProbeLine *dialog = firstOfKind(lines, "dialog");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->field("title"), "Quillmere");
+    EXPECT_EQ(dialog->field("class"), "#32770");
+    EXPECT_EQ(dialog->number("menu"), 1);
+    const ProbeLine *owner = firstOfKind(lines, "owner");
+    ASSERT_NE(owner, nullptr);
+    EXPECT_EQ(owner->field("title"), "quillmere");
+    EXPECT_EQ(owner->field("class"), "QUILLMERE");
+    EXPECT_EQ(owner->number("minimized"), 1);
+    EXPECT_EQ(owner->number("enabled"), 0) << "a modal dialog disables its owner";
+
+    std::vector<ProbeLine> controls = controlBlock(lines, 0);
+    EXPECT_EQ(controls.size(), 26u);
+    expectControls(controls,
+                   {{1022, statusChoosing, true},
+                    {1018, "Ordanel Software", true},
+                    {1009, "", true},
+                    {1019, "Tu", true},
+                    {1017, "", true},
+                    {1026, "bajo", true},
+                    {1025, "m\xe1s alto", false},
+                    {-1, "IQ Ordanel", true},
+                    {2, "Salir", true}},
+                   "at the start");
+    for (int id : stickIds) {
+        expectControls(controls, {{id, nullptr, true}}, "at the start");
+    }
+    EXPECT_EQ(session->programStatus(), 0);
+}
+
+TEST_F(WineProgram, StickClickThenFirstButtonPlaysOneRoundAndEscapeEnds) {
+    std::vector<ProbeLine> lines =
+        probe({"click", "1000", "controls", "click", "1009", "controls", "key", escapeKey});
+
+    expectControls(controlBlock(lines, 0),
+                   {{1022, statusPlayer, true},
+                    {1018, labelConfirm, true},
+                    {1009, "", true},
+                    {1019, "Reinicia", true},
+                    {1017, "", true}},
+                   "after a stick click");
+
+    // While the computer thinks, the status says so and the action buttons are hidden.
+    bool sawThinking = false;
+    for (const ProbeLine &line : lines) {
+        if (line.kind == "seen" && line.field("status") == statusThinking &&
+            line.field("hidden") == "1009,1017,1018,1019") {
+            sawThinking = true;
+        }
+    }
+    EXPECT_TRUE(sawThinking) << "no sign of the computer's turn";
+
+    expectControls(controlBlock(lines, 1),
+                   {{1022, statusPlayer, true},
+                    {1018, labelConfirm, false},
+                    {1009, "", false},
+                    {1019, "Reinicia", true},
+                    {1017, "", true}},
+                   "after the computer's answer");
+    EXPECT_EQ(session->programStatus(), 0);
+}
+
+TEST_F(WineProgram, FirstButtonLetsTheComputerOpenSecondRestartsSalirEnds) {
+    std::vector<ProbeLine> lines =
+        probe({"click", "1009", "controls", "click", "1017", "controls", "click", "2"});
+
+    expectControls(controlBlock(lines, 0),
+                   {{1022, statusPlayer, true},
+                    {1018, labelConfirm, false},
+                    {1009, "", false},
+                    {1019, "Reinicia", true}},
+                   "after the computer's opening move");
+    expectControls(controlBlock(lines, 1),
+                   {{1022, statusChoosing, true},
+                    {1018, "Ordanel Software", true},
+                    {1009, "", true},
+                    {1019, "Tu", true},
+                    {1017, "", true}},
+                   "after a restart");
+    EXPECT_EQ(session->programStatus(), 0);
+}
+
+} // namespace
