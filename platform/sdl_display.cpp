@@ -79,7 +79,7 @@ bool startVideo(std::string *why) {
     if (named && *named) {
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0)
             return true;
-        *why = SDL_GetError();
+        *why = std::string("no graphical display could be opened: ") + SDL_GetError();
         return false;
     }
     std::string reasons;
@@ -110,7 +110,8 @@ bool startVideo(std::string *why) {
         }
         note(reason);
     }
-    *why = reasons.empty() ? std::string("SDL has no video driver") : reasons;
+    *why = "no graphical display could be opened: " +
+           (reasons.empty() ? std::string("SDL has no video driver") : reasons);
     return false;
 }
 
@@ -140,6 +141,9 @@ bool sdlVideoReady(std::string *why) {
         SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
         SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
         SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
+        // The windows are small: plain X11 (shared memory) images present them faster than an
+        // OpenGL context behind each one, and cost nothing to set up.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         ready = startVideo(&failure);
         if (ready) {
             atexit(SDL_Quit);
