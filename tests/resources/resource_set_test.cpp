@@ -343,6 +343,17 @@ TEST(ResourceSet, IconsArePyramidsWithTheIconPalette) {
                                               &icons, &why))
             << why;
         ASSERT_EQ(icons.size(), 1u);
+        // The group's directory entry describes its image: size, 16 colours, 1 plane, 4 bits.
+        ResourceBytes group;
+        ASSERT_TRUE(findResourceInLanguage(embeddedResourceImage(), ResourceTypeGroupIcon,
+                                           row.group, row.language, &group));
+        ASSERT_EQ(group.size, 6u + 14u);
+        const uint8_t *entry = group.data + 6;
+        EXPECT_EQ(entry[0], row.size);
+        EXPECT_EQ(entry[1], row.size);
+        EXPECT_EQ(entry[2], 16);
+        EXPECT_EQ(entry[4] | entry[5] << 8, 1);
+        EXPECT_EQ(entry[6] | entry[7] << 8, 4);
         const DecodedIcon &icon = icons[0];
         EXPECT_EQ(icon.width, row.size);
         EXPECT_EQ(icon.height, row.size);

@@ -1,4 +1,8 @@
 // The program's pictures, drawn from simple shapes. Each returns a finished canvas.
+//
+// To change a picture, edit its function (sticks.cpp, lever.cpp, logo.cpp, icons.cpp) and
+// rebuild: the build reruns this generator and the resource compiler. Then look at the result
+// with the contact sheet (cmake --build <build> --target contact_sheet).
 #pragma once
 
 #include "tools/pixels/canvas.h"

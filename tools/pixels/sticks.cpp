@@ -121,34 +121,35 @@ Canvas drawLightning() {
     return c;
 }
 
+// The holes open where the large ones will be, so the three frames read as one dissolve.
+const std::vector<Point> holeCentres = {{6, 17}, {5.5, 25}, {6.5, 33}, {5.5, 40.5}};
+
 Canvas drawHolesFew() {
     Canvas c(W, H, Silver);
-    punch(c, redStickMask(), {{5, 18}, {7, 29}, {4.5, 38}}, 1.3);
+    punch(c, redStickMask(), {holeCentres[0], holeCentres[2], holeCentres[3]}, 1.4);
     return c;
 }
 
 Canvas drawHolesLarge() {
     Canvas c(W, H, Silver);
-    punch(c, redStickMask(), {{6, 17}, {5.5, 25}, {6.5, 33}, {5.5, 40.5}}, 2.6);
+    punch(c, redStickMask(), holeCentres, 2.6);
     return c;
 }
 
 Canvas drawHolesRemnants() {
-    // What the holes left: a few ragged red crumbs along the stick's place.
+    // What the holes left: scattered crumbs of the holed stick, in 2 x 2 blocks.
+    const Canvas holed = drawHolesLarge();
     Canvas c(W, H, Silver);
-    const std::vector<std::vector<Point>> crumbs = {
-        {{3, 12}, {4, 12}, {3, 13}}, {{8, 19}, {9, 19}, {8, 20}, {9, 21}},
-        {{2, 26}, {3, 27}, {3, 28}}, {{6, 31}, {7, 31}, {7, 32}, {6, 33}, {7, 33}},
-        {{9, 38}, {9, 39}},          {{3, 42}, {4, 42}, {4, 43}, {3, 44}, {4, 45}, {5, 45}},
-        {{8, 45}, {9, 45}},
-    };
-    for (const auto &crumb : crumbs)
-        for (const Point &p : crumb)
-            c.set(int(p.x), int(p.y), Red);
-    c.set(4, 13, Maroon);
-    c.set(9, 20, Maroon);
-    c.set(7, 32, Maroon);
-    c.set(5, 44, Maroon);
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x) {
+            uint32_t block = uint32_t(x / 2) * 73856093u ^ uint32_t(y / 2) * 19349663u;
+            block ^= block >> 13;
+            block *= 0x5BD1E995u;
+            block ^= block >> 15;
+            const uint8_t was = holed.at(x, y);
+            if ((block & 0xFF) < 100 && (was == Red || was == Maroon))
+                c.set(x, y, was);
+        }
     return c;
 }
 
