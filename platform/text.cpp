@@ -50,6 +50,10 @@ int drawLine(DeviceContext *dc, long long left, long long top, const char *text,
     long long pen = left;
     for (int i = 0; i < length; ++i) {
         const Glyph &glyph = fontByteGlyph(font, static_cast<unsigned char>(text[i]));
+        if (glyph.coverage.empty()) {
+            pen += glyph.advance;
+            continue;
+        }
         const long long glyphLeft = pen + glyph.left;
         const long long glyphTop = baseline - glyph.top;
         const long long firstColumn = std::max<long long>(0, clip.left - glyphLeft);
