@@ -1,0 +1,126 @@
+#include "tests/board/harness.h"
+
+#include <gtest/gtest.h>
+
+#include "board/commands.h"
+#include "board/painting.h"
+#include "board/phases.h"
+#include "game/board.h"
+#include "resources/resource.h"
+#include "shell/app.h"
+#include "shell/message.h"
+
+const int32_t stickIds[16] = {1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007,
+                              1008, 1010, 1011, 1012, 1013, 1014, 1015, 1016};
+
+void resetEverything() {
+    headlessReset();
+    for (HBITMAP &bitmap : boardBitmaps) {
+        if (bitmap) {
+            DeleteObject(bitmap);
+        }
+        bitmap = nullptr;
+    }
+    selectedFace = nullptr;
+    GamePhase = 0;
+    lockedRow = -1;
+    IqLevel = 0;
+    computerMoves = 0;
+    appInstance = headlessInstance();
+    frameWindow = nullptr;
+    resetBoard();
+}
+
+void BoardRun::run(std::vector<Step> steps) {
+    size_t next = 0;
+    HWND board = nullptr;
+    HWND lastNested = nullptr;
+    headlessSetIdleHook([&]() {
+        HWND modal = headlessModalDialog();
+        if (!board) {
+            board = modal;
+        }
+        if (modal != board) {
+            if (modal != lastNested) {
+                lastNested = modal;
+                SeenDialog seen;
+                char title[300] = "";
+                GetWindowTextA(modal, title, sizeof title);
+                seen.title = title;
+                seen.text = pendingMessage.text;
+                seen.styleCode = pendingMessage.styleCode;
+                GetWindowRect(modal, &seen.outer);
+                seen.nrBeepsBefore = headlessBeeps().size();
+                seen.boardEnabled = IsWindowEnabled(board) != 0;
+                this->seen.push_back(seen);
+            }
+            if (onNested) {
+                onNested(modal);
+            } else {
+                headlessKey(VK_RETURN);
+            }
+            return;
+        }
+        lastNested = nullptr;
+        if (betweenCommands) {
+            betweenCommands(board);
+        }
+        if (next < steps.size()) {
+            steps[next++](board);
+        } else {
+            endedByHarness = true;
+            EndDialog(board, IDCANCEL);
+        }
+        // Something for the loop to take, so that it looks at the dialog's state again.
+        PostMessageA(board, WM_NULL, 0, 0);
+    });
+    LoadStringA(appInstance, IDS_APP_TITLE, windowTitle, frameTextCapacity);
+    LoadStringA(appInstance, IDS_WINDOW_CLASS, windowClassName, frameTextCapacity);
+    registerFrameClass(appInstance);
+    frame = CreateWindowExA(0, windowClassName, windowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0,
+                            CW_USEDEFAULT, 0, nullptr, nullptr, appInstance, nullptr);
+    ASSERT_NE(frame, nullptr);
+    ShowWindow(frame, SW_MINIMIZE);
+    DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_BOARD), frame, proc ? proc : boardDialogProc,
+                    0);
+    EXPECT_EQ(next, steps.size()) << "the board ended before every step ran";
+    headlessSetIdleHook(nullptr);
+}
+
+void clickControl(HWND dialog, int id) {
+    HWND control = GetDlgItem(dialog, id);
+    ASSERT_NE(control, nullptr) << id;
+    headlessClickCentre(control);
+}
+
+void postCommand(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, id, 0);
+}
+
+void clickMenu(HWND dialog, int barIndex, int entryIndex) {
+    headlessClickMenuBar(dialog, barIndex);
+    headlessClickMenuEntry(dialog, barIndex, entryIndex, headlessNow() + 10);
+}
+
+std::string controlText(HWND dialog, int id) {
+    char text[2100] = "";
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+bool controlEnabled(HWND dialog, int id) {
+    return IsWindowEnabled(GetDlgItem(dialog, id)) != 0;
+}
+
+bool controlVisible(HWND dialog, int id) {
+    return IsWindowVisible(GetDlgItem(dialog, id)) != 0;
+}
+
+unsigned short millisecondFor(int32_t value, int32_t n) {
+    // The smallest m with m * (n + 1) / 1000 == value.
+    return (unsigned short)((value * 1000 + n) / (n + 1));
+}
+
+void scriptClock(std::vector<unsigned short> values) {
+    scriptClockMilliseconds(values.data(), (int)values.size());
+}
