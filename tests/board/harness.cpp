@@ -59,6 +59,7 @@ void BoardRun::run(std::vector<Step> steps) {
             } else {
                 headlessKey(VK_RETURN);
             }
+            PostMessageA(modal, WM_NULL, 0, 0);
             return;
         }
         lastNested = nullptr;
