@@ -141,6 +141,8 @@ bool sdlVideoReady(std::string *why) {
         SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
         SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
         SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
+        // A click that activates a window also reaches the control under it, as on Windows.
+        SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
         // The windows are small: plain X11 (shared memory) images present them faster than an
         // OpenGL context behind each one, and cost nothing to set up.
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");

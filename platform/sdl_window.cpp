@@ -179,6 +179,20 @@ void showMinimised(Host &host) {
     host.mapped = false;
 }
 
+// When a dialog goes, its owner takes the keyboard again, as on Windows. A window manager does
+// that for a window's dependants itself once asked to activate the owner; without one the focus
+// is set directly.
+void focusOwnerOf(const Host &host) {
+    HWND owner = GetParent(host.topLevel);
+    Host *ownerHost = owner ? findHost(owner) : nullptr;
+    if (!ownerHost || !ownerHost->window || !ownerHost->mapped)
+        return;
+    if (sdlWindowManagerPresent())
+        SDL_RaiseWindow(ownerHost->window);
+    else
+        SDL_SetWindowInputFocus(ownerHost->window);
+}
+
 } // namespace
 
 bool backendWindowChanged(HWND topLevel, std::string *why) {
@@ -235,6 +249,7 @@ bool backendWindowChanged(HWND topLevel, std::string *why) {
         SDL_HideWindow(host->window);
         host->mapped = false;
         host->minimised = false;
+        focusOwnerOf(*host);
     }
     return true;
 }
@@ -243,7 +258,11 @@ void backendWindowDestroyed(HWND topLevel) {
     Host *host = findHost(topLevel);
     if (!host)
         return;
+    bool hadFocus =
+        host->window && host->mapped && (SDL_GetWindowFlags(host->window) & SDL_WINDOW_INPUT_FOCUS);
     destroyHostWindow(*host);
+    if (hadFocus)
+        focusOwnerOf(*host);
     hosts.erase(hosts.begin() + (host - hosts.data()));
     for (Host &other : hosts)
         if (other.modalFor == topLevel)

@@ -1,0 +1,766 @@
+// The desktop backend on a real X server: windows of the right size and place, clicks and keys
+// from xdotool, pixels on screen, sound, clipboard and window ownership. Each test runs a real
+// modal dialog on the main thread while a driver thread plays the user with xdotool.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <functional>
+#include <mutex>
+#include <stdlib.h>
+#include <string>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+#include "platform/backend.h"
+#include "platform/gdi.h"
+#include "platform/sdl_display.h"
+#include "platform/win32.h"
+#include "virtual_display.h"
+
+namespace {
+
+#ifndef DESKTOP_SCALE
+#define DESKTOP_SCALE 1
+#endif
+const int scale = DESKTOP_SCALE;
+const int screenWidth = 1024 * scale, screenHeight = 768 * scale;
+
+const HINSTANCE instance = reinterpret_cast<HINSTANCE>(uintptr_t(0x400000));
+const int stickIds[] = {1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007,
+                        1008, 1010, 1011, 1012, 1013, 1014, 1015, 1016};
+const int leverId = 1024;
+
+VirtualDisplay display;
+bool displayStarted = false;
+std::string displayProblem;
+std::string audioFile;
+
+// The driver thread reads window properties through connections of its own while SDL works
+// on the main thread: Xlib must be told before its first call.
+int ignoreXError(Display *, XErrorEvent *) {
+    return 0;
+}
+
+class DesktopEnvironment : public testing::Environment {
+  public:
+    void SetUp() override {
+        XInitThreads();
+        XSetErrorHandler(ignoreXError);
+        unsetenv("WAYLAND_DISPLAY");
+        setenv("SDL_VIDEODRIVER", "x11", 1);
+        setenv("QUILLMERE_SCALE", std::to_string(scale).c_str(), 1);
+        char here[4096];
+        audioFile = std::string(getcwd(here, sizeof here) ? here : ".") + "/sdl_beep_" +
+                    std::to_string(scale) + "_" + std::to_string(getpid()) + ".raw";
+        setenv("SDL_AUDIODRIVER", "disk", 1);
+        setenv("SDL_DISKAUDIOFILE", audioFile.c_str(), 1);
+        displayStarted = display.start(screenWidth, screenHeight, &displayProblem);
+    }
+    void TearDown() override {
+        // SDL lets go of the server before the server goes.
+        SDL_Quit();
+        display.stop();
+        unlink(audioFile.c_str());
+    }
+};
+testing::Environment *const environment = testing::AddGlobalTestEnvironment(new DesktopEnvironment);
+
+#define REQUIRE_DISPLAY()                                                                          \
+    do {                                                                                           \
+        if (!displayStarted)                                                                       \
+            GTEST_SKIP() << "no X server for the desktop tests: " << displayProblem;               \
+    } while (0)
+
+// ---- What the dialog procedures record, read by the driver thread ----
+
+struct Record {
+    std::mutex lock;
+    std::vector<int> commands;
+    int closes = 0;
+    bool shown = false;
+    bool sleeping = false;
+    bool woke = false;
+    std::vector<int> commandsAfterWaking;
+};
+Record record;
+
+void resetRecord() {
+    std::lock_guard<std::mutex> hold(record.lock);
+    record.commands.clear();
+    record.closes = 0;
+    record.shown = record.sleeping = record.woke = false;
+    record.commandsAfterWaking.clear();
+}
+
+// Waits (a bounded time) until the record satisfies a condition.
+bool waitFor(const std::function<bool(const Record &)> &condition, int milliseconds = 5000) {
+    for (int waited = 0; waited < milliseconds; waited += 10) {
+        {
+            std::lock_guard<std::mutex> hold(record.lock);
+            if (condition(record))
+                return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
+bool hasCommand(const Record &r, int id) {
+    for (int command : r.commands)
+        if (command == id)
+            return true;
+    return false;
+}
+
+std::vector<int> commands() {
+    std::lock_guard<std::mutex> hold(record.lock);
+    return record.commands;
+}
+
+// ---- Where things are, in the host window's pixels ----
+
+POINT surfaceOrigin(HWND topLevel) {
+    POINT origin{0, 0};
+    ClientToScreen(topLevel, &origin);
+    RECT client;
+    GetClientRect(topLevel, &client);
+    origin.y -= topLevelSurface(topLevel)->height - client.bottom;
+    return origin;
+}
+
+// The centre of a control, in desktop pixels from the host window's top-left corner.
+POINT hostPointOf(HWND dialog, int id) {
+    HWND control = GetDlgItem(dialog, id);
+    RECT client;
+    GetClientRect(control, &client);
+    POINT centre{client.right / 2, client.bottom / 2};
+    ClientToScreen(control, &centre);
+    POINT origin = surfaceOrigin(dialog);
+    return POINT{(centre.x - origin.x) * scale, (centre.y - origin.y) * scale};
+}
+
+struct Layout {
+    std::mutex lock;
+    HWND dialog = nullptr;
+    POINT origin{0, 0}; // the surface's origin on the layer's screen
+    int surfaceWidth = 0, surfaceHeight = 0;
+    std::vector<std::pair<int, POINT>> controls; // id and centre in host pixels
+};
+Layout layout;
+
+void recordLayout(HWND dialog) {
+    std::lock_guard<std::mutex> hold(layout.lock);
+    layout.dialog = dialog;
+    layout.origin = surfaceOrigin(dialog);
+    layout.surfaceWidth = topLevelSurface(dialog)->width;
+    layout.surfaceHeight = topLevelSurface(dialog)->height;
+    layout.controls.clear();
+    for (int id : {1, 2, 1009, 1017, 1023, leverId})
+        if (GetDlgItem(dialog, id))
+            layout.controls.push_back({id, hostPointOf(dialog, id)});
+    for (int id : stickIds)
+        if (GetDlgItem(dialog, id))
+            layout.controls.push_back({id, hostPointOf(dialog, id)});
+}
+
+POINT controlPoint(int id) {
+    std::lock_guard<std::mutex> hold(layout.lock);
+    for (const auto &control : layout.controls)
+        if (control.first == id)
+            return control.second;
+    ADD_FAILURE() << "no control " << id;
+    return POINT{0, 0};
+}
+
+// ---- The user: xdotool, import and xclip on the test's X server ----
+
+std::string run(const std::string &command, int *status = nullptr) {
+    return runCommand("timeout 20 " + command, status);
+}
+
+struct TitledWindow {
+    unsigned long id;
+    bool mapped;
+};
+
+// The top-level X windows whose title (_NET_WM_NAME) is exactly this one.
+std::vector<TitledWindow> windowsTitled(const std::string &title) {
+    std::vector<TitledWindow> found;
+    Display *x = XOpenDisplay(nullptr);
+    if (!x)
+        return found;
+    Atom name = XInternAtom(x, "_NET_WM_NAME", False);
+    Atom utf8 = XInternAtom(x, "UTF8_STRING", False);
+    Window root, parent, *children = nullptr;
+    unsigned int count = 0;
+    XQueryTree(x, DefaultRootWindow(x), &root, &parent, &children, &count);
+    for (unsigned int i = 0; i < count; ++i) {
+        Atom type;
+        int format;
+        unsigned long length, remaining;
+        unsigned char *data = nullptr;
+        if (XGetWindowProperty(x, children[i], name, 0, 1024, False, utf8, &type, &format, &length,
+                               &remaining, &data) == Success &&
+            data && std::string(reinterpret_cast<char *>(data), length) == title) {
+            XWindowAttributes attributes;
+            XGetWindowAttributes(x, children[i], &attributes);
+            found.push_back({children[i], attributes.map_state == IsViewable});
+        }
+        if (data)
+            XFree(data);
+    }
+    if (children)
+        XFree(children);
+    XCloseDisplay(x);
+    return found;
+}
+
+// The X window of a mapped top-level window with exactly this title, once it is there (0 if
+// it does not come).
+unsigned long findMappedWindow(const std::string &title) {
+    for (int waited = 0; waited < 10000; waited += 10) {
+        for (const TitledWindow &window : windowsTitled(title))
+            if (window.mapped)
+                return window.id;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return 0;
+}
+
+struct Geometry {
+    int x = -1, y = -1, width = 0, height = 0;
+};
+
+Geometry geometryOf(unsigned long window) {
+    Geometry geometry;
+    std::string text = run("xdotool getwindowgeometry " + std::to_string(window));
+    size_t position = text.find("Position: ");
+    size_t size = text.find("Geometry: ");
+    if (position != std::string::npos)
+        sscanf(text.c_str() + position, "Position: %d,%d", &geometry.x, &geometry.y);
+    if (size != std::string::npos)
+        sscanf(text.c_str() + size, "Geometry: %dx%d", &geometry.width, &geometry.height);
+    return geometry;
+}
+
+void clickAt(unsigned long window, POINT point) {
+    run("xdotool mousemove --window " + std::to_string(window) + " " + std::to_string(point.x) +
+        " " + std::to_string(point.y) + " click 1");
+}
+
+void pressKeys(const std::string &keys) {
+    run("xdotool key --delay 20 " + keys);
+}
+
+// The screen as 8-bit RGB rows.
+struct Screenshot {
+    int width = 0, height = 0;
+    std::vector<unsigned char> rgb;
+    uint32_t at(int x, int y) const {
+        if (x < 0 || y < 0 || x >= width || y >= height)
+            return 0xFF000000u;
+        const unsigned char *p = &rgb[(size_t(y) * width + x) * 3];
+        return uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
+    }
+};
+
+Screenshot takeScreenshot() {
+    Screenshot shot;
+    std::string path = audioFile + ".rgb";
+    run("import -window root -depth 8 rgb:" + path);
+    std::ifstream file(path, std::ios::binary);
+    shot.rgb.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    unlink(path.c_str());
+    shot.width = screenWidth;
+    shot.height = shot.rgb.size() == size_t(screenWidth) * screenHeight * 3 ? screenHeight : 0;
+    return shot;
+}
+
+// Asks a window to close as a window manager does when its close box is clicked.
+void sendCloseBox(unsigned long window) {
+    Display *x = XOpenDisplay(nullptr);
+    ASSERT_NE(x, nullptr);
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(x, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = long(XInternAtom(x, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(x, window, False, NoEventMask, &event);
+    XCloseDisplay(x);
+}
+
+unsigned long transientFor(unsigned long window) {
+    Display *x = XOpenDisplay(nullptr);
+    if (!x)
+        return 0;
+    Window owner = 0;
+    if (!XGetTransientForHint(x, window, &owner))
+        owner = 0;
+    XCloseDisplay(x);
+    return owner;
+}
+
+// The _NET_WM_ICON image of a window: width, height, then ARGB pixels.
+std::vector<unsigned long> iconProperty(unsigned long window) {
+    std::vector<unsigned long> icon;
+    Display *x = XOpenDisplay(nullptr);
+    if (!x)
+        return icon;
+    Atom type;
+    int format;
+    unsigned long count, remaining;
+    unsigned char *data = nullptr;
+    if (XGetWindowProperty(x, window, XInternAtom(x, "_NET_WM_ICON", False), 0, 1 << 16, False,
+                           XA_CARDINAL, &type, &format, &count, &remaining, &data) == Success &&
+        data && format == 32) {
+        const unsigned long *values = reinterpret_cast<const unsigned long *>(data);
+        icon.assign(values, values + count);
+    }
+    if (data)
+        XFree(data);
+    XCloseDisplay(x);
+    return icon;
+}
+
+// Runs the user's part beside the dialog. If the script gets stuck, the dialog is closed
+// through SDL's own queue so that the test ends (and fails) instead of hanging.
+class Driver {
+  public:
+    explicit Driver(std::function<void()> script)
+        : thread([this, script] {
+              script();
+              done = true;
+          }) {}
+    ~Driver() { thread.join(); }
+    std::atomic<bool> done{false};
+
+  private:
+    std::thread thread;
+};
+
+// Closes every SDL window's dialog: the watchdog of a stuck script, which fails the test.
+void closeEverything() {
+    ADD_FAILURE() << "the user's script got stuck; closing the dialogs";
+    for (Uint32 id = 1; id < 64; ++id) {
+        SDL_Event close{};
+        close.type = SDL_WINDOWEVENT;
+        close.window.event = SDL_WINDOWEVENT_CLOSE;
+        close.window.windowID = id;
+        SDL_PushEvent(&close);
+    }
+}
+
+// ---- Dialog procedures ----
+
+COLORREF faceColour(int id) {
+    return RGB(40 + (id - 1000) * 9, 200 - (id - 1000) * 5, 30);
+}
+uint32_t faceColourRgb(int id) {
+    COLORREF c = faceColour(id);
+    return uint32_t(GetRValue(c)) << 16 | uint32_t(GetGValue(c)) << 8 | GetBValue(c);
+}
+
+void paintFace(HWND dialog, int id) {
+    HWND button = GetDlgItem(dialog, id);
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(button, &paint);
+    RECT rect;
+    GetClientRect(button, &rect);
+    fillSolidRect(dc, rect, faceColour(id));
+    EndPaint(button, &paint);
+}
+
+// Stands for the board: paints every stick and the lever in a colour of its own and records
+// the commands; Esc (or the close box) ends it.
+INT_PTR CALLBACK boardProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        recordLayout(dialog);
+        return TRUE;
+    case WM_PAINT:
+        for (int id : stickIds)
+            paintFace(dialog, id);
+        paintFace(dialog, leverId);
+        {
+            std::lock_guard<std::mutex> hold(record.lock);
+            record.shown = true;
+        }
+        return FALSE;
+    case WM_CLOSE: {
+        std::lock_guard<std::mutex> hold(record.lock);
+        ++record.closes;
+        return FALSE;
+    }
+    case WM_COMMAND: {
+        int id = LOWORD(wParam);
+        {
+            std::lock_guard<std::mutex> hold(record.lock);
+            record.commands.push_back(id);
+            if (record.woke)
+                record.commandsAfterWaking.push_back(id);
+        }
+        if (id == IDCANCEL)
+            EndDialog(dialog, IDCANCEL);
+        if (id == 1009) {
+            // As the computer's turn does: hide the button, keep the thread busy, show it.
+            HWND button = GetDlgItem(dialog, 1009);
+            ShowWindow(button, SW_HIDE);
+            InvalidateRgn(dialog, nullptr, FALSE);
+            UpdateWindow(dialog);
+            {
+                std::lock_guard<std::mutex> hold(record.lock);
+                record.sleeping = true;
+            }
+            Sleep(1500);
+            ShowWindow(button, SW_SHOW);
+            std::lock_guard<std::mutex> hold(record.lock);
+            record.sleeping = false;
+            record.woke = true;
+        }
+        return TRUE;
+    }
+    default:
+        return FALSE;
+    }
+}
+
+int runBoard(HWND owner = nullptr) {
+    return int(DialogBoxParamA(instance, MAKEINTRESOURCEA(129), owner, boardProc, 0));
+}
+
+// ---- Tests ----
+
+TEST(SdlDesktop, BoardOpensInARealWindowOfItsSizeAndTitle) {
+    REQUIRE_DISPLAY();
+    resetRecord();
+    Geometry geometry;
+    Layout expected;
+    Driver driver([&] {
+        unsigned long window = findMappedWindow("Quillmere");
+        if (window) {
+            geometry = geometryOf(window);
+            sendCloseBox(window);
+        } else {
+            closeEverything();
+        }
+    });
+    runBoard();
+    EXPECT_TRUE(waitFor([](const Record &r) { return r.closes == 1; }));
+    std::lock_guard<std::mutex> hold(layout.lock);
+    ASSERT_GT(layout.surfaceWidth, 100);
+    EXPECT_EQ(geometry.width, layout.surfaceWidth * scale);
+    EXPECT_EQ(geometry.height, layout.surfaceHeight * scale);
+    EXPECT_EQ(geometry.x, layout.origin.x * scale);
+    EXPECT_EQ(geometry.y, layout.origin.y * scale);
+    // The close box gave WM_CLOSE, which the dialog manager turned into IDCANCEL.
+    EXPECT_EQ(commands(), std::vector<int>{IDCANCEL});
+}
+
+TEST(SdlDesktop, ClicksOnSticksArriveAsTheirCommandsAndEscEnds) {
+    REQUIRE_DISPLAY();
+    resetRecord();
+    Driver driver([&] {
+        unsigned long window = findMappedWindow("Quillmere");
+        if (!window || !waitFor([](const Record &r) { return r.shown; })) {
+            closeEverything();
+            return;
+        }
+        for (int id : {1000, 1016, 1005}) {
+            clickAt(window, controlPoint(id));
+            waitFor([id](const Record &r) { return hasCommand(r, id); });
+        }
+        pressKeys("Escape");
+        if (!waitFor([](const Record &r) { return hasCommand(r, IDCANCEL); }))
+            closeEverything();
+    });
+    runBoard();
+    EXPECT_EQ(commands(), (std::vector<int>{1000, 1016, 1005, IDCANCEL}));
+}
+
+TEST(SdlDesktop, ScreenShowsThePaintedFaces) {
+    REQUIRE_DISPLAY();
+    resetRecord();
+    Screenshot shot;
+    Geometry geometry;
+    Driver driver([&] {
+        unsigned long window = findMappedWindow("Quillmere");
+        if (window && waitFor([](const Record &r) { return r.shown; })) {
+            geometry = geometryOf(window);
+            shot = takeScreenshot();
+        }
+        pressKeys("Escape");
+        if (!waitFor([](const Record &r) { return hasCommand(r, IDCANCEL); }))
+            closeEverything();
+    });
+    runBoard();
+    ASSERT_GT(shot.height, 0) << "no screenshot";
+    for (int id : stickIds) {
+        POINT centre = controlPoint(id);
+        int x = geometry.x + centre.x, y = geometry.y + centre.y;
+        EXPECT_EQ(shot.at(x, y), faceColourRgb(id)) << "stick " << id;
+        // Nearest-neighbour scaling: whole blocks of one colour, no blending at the edges.
+        EXPECT_EQ(shot.at(x + 1, y + 1), faceColourRgb(id)) << "stick " << id;
+    }
+    POINT lever = controlPoint(leverId);
+    EXPECT_EQ(shot.at(geometry.x + lever.x, geometry.y + lever.y), faceColourRgb(leverId));
+}
+
+TEST(SdlDesktop, InputDuringSleepWaitsAndIsAimedWhenItWasMade) {
+    REQUIRE_DISPLAY();
+    resetRecord();
+    Driver driver([&] {
+        unsigned long window = findMappedWindow("Quillmere");
+        if (!window || !waitFor([](const Record &r) { return r.shown; })) {
+            closeEverything();
+            return;
+        }
+        clickAt(window, controlPoint(1009));
+        if (waitFor([](const Record &r) { return r.sleeping; })) {
+            // Button 1009 is hidden now: this click lands on the dialog, not on the button
+            // that is shown again before the click is handled.
+            clickAt(window, controlPoint(1009));
+            clickAt(window, controlPoint(1003));
+        }
+        waitFor([](const Record &r) { return hasCommand(r, 1003); });
+        pressKeys("Escape");
+        if (!waitFor([](const Record &r) { return hasCommand(r, IDCANCEL); }))
+            closeEverything();
+    });
+    runBoard();
+    EXPECT_EQ(commands(), (std::vector<int>{1009, 1003, IDCANCEL}));
+    std::lock_guard<std::mutex> hold(record.lock);
+    EXPECT_EQ(record.commandsAfterWaking, (std::vector<int>{1003, IDCANCEL}));
+}
+
+// The message dialog: placed at 100, 100 with its outer size, over the board.
+INT_PTR CALLBACK messageProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        SetWindowPos(dialog, nullptr, 100, 100, 320, 200, SWP_NOREDRAW);
+        SetWindowTextA(dialog, "Mensaje \xbf\xe9");
+        recordLayout(dialog);
+        return TRUE;
+    case WM_COMMAND: {
+        int id = LOWORD(wParam);
+        {
+            std::lock_guard<std::mutex> hold(record.lock);
+            record.commands.push_back(-id); // negative: the message dialog's commands
+        }
+        if (id == IDOK || id == IDCANCEL)
+            EndDialog(dialog, id);
+        return TRUE;
+    }
+    default:
+        return FALSE;
+    }
+}
+
+TEST(SdlDesktop, MessageDialogStandsAt100And100AboveItsOwnerAndEnterActs) {
+    REQUIRE_DISPLAY();
+    resetRecord();
+    unsigned long boardWindow = 0, messageWindow = 0, messageOwner = 0;
+    Geometry geometry;
+    Layout messageLayout;
+    Driver driver([&] {
+        boardWindow = findMappedWindow("Quillmere");
+        if (!boardWindow || !waitFor([](const Record &r) { return r.shown; })) {
+            closeEverything();
+            return;
+        }
+        // The board's Esc is taken; stick 1000 opens the message (see below).
+        clickAt(boardWindow, controlPoint(1000));
+        messageWindow = findMappedWindow("Mensaje ¿é");
+        if (messageWindow) {
+            geometry = geometryOf(messageWindow);
+            messageOwner = transientFor(messageWindow);
+            {
+                std::lock_guard<std::mutex> hold(layout.lock);
+                messageLayout.origin = layout.origin;
+                messageLayout.surfaceWidth = layout.surfaceWidth;
+                messageLayout.surfaceHeight = layout.surfaceHeight;
+            }
+            pressKeys("Return");
+        }
+        waitFor([](const Record &r) { return hasCommand(r, -IDOK); });
+        pressKeys("Escape");
+        if (!waitFor([](const Record &r) { return hasCommand(r, IDCANCEL); }))
+            closeEverything();
+    });
+    struct Opener {
+        static INT_PTR CALLBACK proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+            if (message == WM_COMMAND && LOWORD(wParam) == 1000) {
+                DialogBoxParamA(instance, MAKEINTRESOURCEA(133), dialog, messageProc, 0);
+                return TRUE;
+            }
+            return boardProc(dialog, message, wParam, lParam);
+        }
+    };
+    DialogBoxParamA(instance, MAKEINTRESOURCEA(129), nullptr, Opener::proc, 0);
+    ASSERT_NE(messageWindow, 0u) << "the message dialog was not mapped";
+    EXPECT_EQ(messageOwner, boardWindow);
+    EXPECT_EQ(geometry.x, messageLayout.origin.x * scale);
+    EXPECT_EQ(geometry.y, messageLayout.origin.y * scale);
+    EXPECT_EQ(geometry.width, messageLayout.surfaceWidth * scale);
+    EXPECT_EQ(geometry.height, messageLayout.surfaceHeight * scale);
+    // The outer rectangle starts at 100, 100; the host shows what is inside the frame.
+    EXPECT_GT(messageLayout.origin.x, 100);
+    EXPECT_LT(messageLayout.origin.x, 110);
+    EXPECT_GT(messageLayout.origin.y, 110);
+    EXPECT_LT(messageLayout.origin.y, 140);
+    EXPECT_EQ(commands(), (std::vector<int>{-IDOK, IDCANCEL}));
+}
+
+LRESULT CALLBACK frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST(SdlDesktop, FrameWindowIsMinimisedWithItsIconAndStaysUnmappedWithoutWindowManager) {
+    REQUIRE_DISPLAY();
+    resetRecord();
+    WNDCLASSEXA frameClass{};
+    frameClass.cbSize = sizeof frameClass;
+    frameClass.style = CS_HREDRAW | CS_VREDRAW;
+    frameClass.lpfnWndProc = frameProc;
+    frameClass.hInstance = instance;
+    frameClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(107));
+    frameClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    frameClass.hbrBackground = reinterpret_cast<HBRUSH>(uintptr_t(COLOR_WINDOW + 1));
+    frameClass.lpszMenuName = MAKEINTRESOURCEA(109);
+    frameClass.lpszClassName = "QUILLMERE";
+    frameClass.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(108));
+    ASSERT_NE(frameClass.hIcon, nullptr);
+    RegisterClassExA(&frameClass);
+    HWND frame = CreateWindowExA(0, "QUILLMERE", "quillmere", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0,
+                                 CW_USEDEFAULT, 0, nullptr, nullptr, instance, nullptr);
+    ASSERT_NE(frame, nullptr);
+    ShowWindow(frame, SW_MINIMIZE);
+    EXPECT_TRUE(IsIconic(frame));
+    ASSERT_FALSE(sdlWindowManagerPresent()) << "this test expects a bare X server";
+
+    int mappedFrames = -1, boardOwner = -1;
+    std::vector<unsigned long> icon;
+    Driver driver([&] {
+        unsigned long board = findMappedWindow("Quillmere");
+        std::vector<TitledWindow> frames = windowsTitled("quillmere");
+        mappedFrames = 0;
+        for (const TitledWindow &frame : frames)
+            mappedFrames += frame.mapped;
+        if (frames.size() == 1)
+            icon = iconProperty(frames[0].id);
+        boardOwner = board && frames.size() == 1 ? int(transientFor(board) == frames[0].id) : -1;
+        pressKeys("Escape");
+        if (!waitFor([](const Record &r) { return hasCommand(r, IDCANCEL); }))
+            closeEverything();
+    });
+    runBoard(frame);
+    EXPECT_EQ(mappedFrames, 0) << "the minimised frame window was mapped";
+    // Not transient for the minimised frame: that would hide the board with it.
+    EXPECT_EQ(boardOwner, 0);
+    ASSERT_EQ(icon.size(), size_t(2 + 32 * 32)) << "no 32 x 32 window icon";
+    EXPECT_EQ(icon[0], 32u);
+    EXPECT_EQ(icon[1], 32u);
+    int clear = 0, solid = 0;
+    for (size_t i = 2; i < icon.size(); ++i) {
+        unsigned long alpha = (icon[i] >> 24) & 0xFF;
+        if (alpha == 0)
+            ++clear;
+        else if (alpha == 0xFF)
+            ++solid;
+    }
+    EXPECT_GT(clear, 100) << "the transparency mask was not applied";
+    EXPECT_GT(solid, 50);
+    EXPECT_EQ(clear + solid, 32 * 32);
+}
+
+TEST(SdlDesktop, BeepWritesSoundWithoutBlocking) {
+    REQUIRE_DISPLAY();
+    MessageBeep(MB_ICONEXCLAMATION);
+    MessageBeep(MB_ICONASTERISK);
+    // The disk driver writes in real time; give it a few buffers.
+    bool sound = false;
+    for (int attempt = 0; attempt < 40 && !sound; ++attempt) {
+        Sleep(50);
+        std::ifstream file(audioFile, std::ios::binary);
+        std::vector<char> bytes((std::istreambuf_iterator<char>(file)),
+                                std::istreambuf_iterator<char>());
+        for (size_t i = 0; i + 1 < bytes.size() && !sound; i += 2)
+            sound = (bytes[i] | bytes[i + 1]) != 0;
+    }
+    EXPECT_TRUE(sound) << "no sound in " << audioFile;
+}
+
+INT_PTR CALLBACK aboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        SetWindowTextA(GetDlgItem(dialog, 1023), "Versi\xf3n 1.0 \x80");
+        recordLayout(dialog);
+        {
+            std::lock_guard<std::mutex> hold(record.lock);
+            record.shown = true;
+        }
+        return TRUE;
+    case WM_COMMAND: {
+        int id = LOWORD(wParam);
+        {
+            std::lock_guard<std::mutex> hold(record.lock);
+            record.commands.push_back(id);
+        }
+        if (id == IDOK || id == IDCANCEL)
+            EndDialog(dialog, id);
+        return TRUE;
+    }
+    default:
+        return FALSE;
+    }
+}
+
+TEST(SdlDesktop, CopyFromReadOnlyFieldReachesTheDesktopClipboard) {
+    REQUIRE_DISPLAY();
+    resetRecord();
+    std::string clipboard;
+    Driver driver([&] {
+        unsigned long window = findMappedWindow("Acerca");
+        if (!window) {
+            closeEverything();
+            return;
+        }
+        clickAt(window, controlPoint(1023));
+        pressKeys("Home shift+End ctrl+c");
+        // The program serves the clipboard from its event loop, which runs meanwhile.
+        clipboard = run("xclip -o -selection clipboard");
+        pressKeys("Escape");
+        if (!waitFor([](const Record &r) { return hasCommand(r, IDCANCEL); }))
+            closeEverything();
+    });
+    DialogBoxParamA(instance, MAKEINTRESOURCEA(103), nullptr, aboutProc, 0);
+    EXPECT_EQ(clipboard, "Versión 1.0 €");
+}
+
+TEST(SdlDesktop, ClipboardTextIsServedAsUtf8) {
+    REQUIRE_DISPLAY();
+    std::string why;
+    ASSERT_TRUE(sdlVideoReady(&why)) << why;
+    backendSetClipboard("¿Reglas? año €");
+    std::atomic<bool> finished{false};
+    std::string clipboard;
+    std::thread reader([&] {
+        clipboard = run("xclip -o -selection clipboard");
+        finished = true;
+    });
+    // Sleep keeps the event loop turning, which answers xclip's request.
+    for (int i = 0; i < 200 && !finished; ++i)
+        Sleep(20);
+    reader.join();
+    EXPECT_EQ(clipboard, "¿Reglas? año €");
+}
+
+} // namespace
