@@ -6,3 +6,6 @@
 // pixels: width * height values 0x00RRGGBB, top row first. Returns false (and writes a
 // one-line reason to stderr) when the file cannot be written.
 bool writePng(const char *path, int width, int height, const uint32_t *pixels);
+
+// The same with an alpha channel: pixels are 0xAARRGGBB (alpha 0 fully transparent).
+bool writePngRgba(const char *path, int width, int height, const uint32_t *pixels);

@@ -1,0 +1,16 @@
+# Makes the Debian package of a build tree into a fresh folder and unpacks it beside.
+# Arguments: -DCPACK=<cpack> -DCONFIG=<CPackConfig.cmake> -DDIR=<output folder>
+file(REMOVE_RECURSE ${DIR})
+execute_process(COMMAND ${CPACK} --config ${CONFIG} -G DEB -B ${DIR} RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "cpack failed: ${status}")
+endif()
+file(GLOB packages ${DIR}/*.deb)
+list(LENGTH packages count)
+if(NOT count EQUAL 1)
+    message(FATAL_ERROR "expected one package in ${DIR}, found: ${packages}")
+endif()
+execute_process(COMMAND dpkg-deb -x ${packages} ${DIR}/root RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "dpkg-deb -x failed: ${status}")
+endif()
