@@ -1,6 +1,5 @@
 #include "tests/windows/wine_session.h"
 
-#include <poll.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <unistd.h>
@@ -11,7 +10,6 @@ namespace {
 
 // A first start of Wine in a new prefix sets up a whole Windows directory tree: give it time.
 const int prefixSetupMs = 240000;
-const int displayStartMs = 20000;
 
 bool exists(const std::string &path) {
     return access(path.c_str(), F_OK) == 0;
@@ -55,7 +53,13 @@ WineSession::WineSession() {
     setenv("WINEDEBUG", "-all", 1);
     // No prompts to install Mono or Gecko, which the game does not need.
     setenv("WINEDLLOVERRIDES", "mscoree,mshtml=", 1);
-    if (!startDisplay() || !preparePrefix()) {
+    display_.reset(new VirtualDisplay(QUILLMERE_XVFB));
+    if (!display_->started()) {
+        why_ = "Xvfb did not start, so Wine has no display";
+        return;
+    }
+    setenv("DISPLAY", display_->name().c_str(), 1);
+    if (!preparePrefix()) {
         return;
     }
     ready_ = true;
@@ -66,39 +70,6 @@ WineSession::~WineSession() {
     if (exists(QUILLMERE_WINESERVER) && !prefixPath().empty()) {
         runProcess({QUILLMERE_WINESERVER, "-k"}, 30000);
     }
-    stopChild(&display_);
-}
-
-bool WineSession::startDisplay() {
-    int fds[2];
-    if (pipe(fds) != 0) {
-        why_ = "no pipe for the X server's display number";
-        return false;
-    }
-    // -displayfd: the server picks a free display and tells its number.
-    display_ = startChild({QUILLMERE_XVFB, "-displayfd", "3", "-screen", "0", "1024x768x24",
-                           "-nolisten", "tcp", "-noreset"},
-                          false, fds[1]);
-    close(fds[1]);
-    std::string number;
-    pollfd readable = {fds[0], POLLIN, 0};
-    while (number.find('\n') == std::string::npos && poll(&readable, 1, displayStartMs) > 0) {
-        char buffer[32];
-        ssize_t got = read(fds[0], buffer, sizeof buffer);
-        if (got <= 0) {
-            break;
-        }
-        number.append(buffer, static_cast<size_t>(got));
-    }
-    close(fds[0]);
-    if (number.find('\n') == std::string::npos) {
-        why_ = "Xvfb did not start";
-        stopChild(&display_);
-        return false;
-    }
-    number.erase(number.find('\n'));
-    setenv("DISPLAY", (":" + number).c_str(), 1);
-    return true;
 }
 
 bool WineSession::preparePrefix() {

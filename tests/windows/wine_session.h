@@ -2,10 +2,12 @@
 // the build tree's own. One session per test process; the prefix persists between them.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "tests/windows/process.h"
+#include "tests/windows/xvfb.h"
 
 class WineSession {
   public:
@@ -30,11 +32,10 @@ class WineSession {
     static std::string probePath();
 
   private:
-    bool startDisplay();
     bool preparePrefix();
 
     bool ready_ = false;
     std::string why_;
-    Child display_;
+    std::unique_ptr<VirtualDisplay> display_;
     Child program_;
 };

@@ -3,14 +3,12 @@
 // dialog's controls from outside, as another Windows program would.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "tests/windows/probe_lines.h"
-#include "tests/windows/wine_session.h"
+#include "tests/windows/wine_program.h"
 
 namespace {
 
@@ -19,58 +17,9 @@ const char statusChoosing[] = "\xbfQu\xed"
 const char statusPlayer[] = "TE TOCA A TI: Selecciona palitos (en una linea)";
 const char statusThinking[] = "ORDANEL SOFTWARE: ............";
 const char labelConfirm[] = "S\xed, remueveme estos";
-const char escapeKey[] = "27";
 
 const int stickIds[] = {1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007,
                         1008, 1010, 1011, 1012, 1013, 1014, 1015, 1016};
-
-class WineProgram : public testing::Test {
-  protected:
-    static void SetUpTestSuite() {
-#ifdef QUILLMERE_SANITIZED
-        return;
-#endif
-        if (std::string(QUILLMERE_WINDOWS_BUILD_DIR).empty()) {
-            return;
-        }
-        session = new WineSession();
-    }
-    static void TearDownTestSuite() {
-        delete session;
-        session = nullptr;
-    }
-
-    void SetUp() override {
-#ifdef QUILLMERE_SANITIZED
-        GTEST_SKIP() << "the Windows program is checked by the build without sanitizers";
-#endif
-        if (std::string(QUILLMERE_WINDOWS_BUILD_DIR).empty()) {
-            GTEST_SKIP() << "no Windows build given: configure with "
-                            "-DQUILLMERE_WINDOWS_BUILD=<MinGW build folder>";
-        }
-        ASSERT_EQ(access(WineSession::programPath().c_str(), F_OK), 0)
-            << WineSession::programPath() << " is missing: build the Windows program first";
-        ASSERT_EQ(access(WineSession::probePath().c_str(), F_OK), 0)
-            << WineSession::probePath() << " is missing: build the Windows program first";
-        if (!session->ready()) {
-            GTEST_SKIP() << session->why();
-        }
-        ASSERT_TRUE(session->startProgram());
-    }
-
-    // Runs the probe on the started program; it must find the board and finish every step.
-    std::vector<ProbeLine> probe(std::vector<std::string> steps) {
-        steps.insert(steps.begin(), {"find", "60000"});
-        ProcessResult result = session->probe(steps);
-        EXPECT_FALSE(result.timedOut);
-        EXPECT_EQ(result.status, 0) << result.output;
-        return parseProbeOutput(result.output);
-    }
-
-    static WineSession *session;
-};
-
-WineSession *WineProgram::session = nullptr;
 
 const ProbeLine *firstOfKind(const std::vector<ProbeLine> &lines, const std::string &kind) {
     for (const ProbeLine &line : lines) {
