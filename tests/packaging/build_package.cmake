@@ -1,16 +1,28 @@
-# Makes the Debian package of a build tree into a fresh folder and unpacks it beside.
+# Makes a package of a build tree into a fresh folder and unpacks it there, into root/.
 # Arguments: -DCPACK=<cpack> -DCONFIG=<CPackConfig.cmake> -DDIR=<output folder>
+#            -DGENERATOR=<DEB or ZIP>
 file(REMOVE_RECURSE ${DIR})
-execute_process(COMMAND ${CPACK} --config ${CONFIG} -G DEB -B ${DIR} RESULT_VARIABLE status)
+execute_process(COMMAND ${CPACK} --config ${CONFIG} -G ${GENERATOR} -B ${DIR}
+                RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "cpack failed: ${status}")
 endif()
-file(GLOB packages ${DIR}/*.deb)
+if(GENERATOR STREQUAL "DEB")
+    file(GLOB packages ${DIR}/*.deb)
+else()
+    file(GLOB packages ${DIR}/*.zip)
+endif()
 list(LENGTH packages count)
 if(NOT count EQUAL 1)
     message(FATAL_ERROR "expected one package in ${DIR}, found: ${packages}")
 endif()
-execute_process(COMMAND dpkg-deb -x ${packages} ${DIR}/root RESULT_VARIABLE status)
+file(MAKE_DIRECTORY ${DIR}/root)
+if(GENERATOR STREQUAL "DEB")
+    execute_process(COMMAND dpkg-deb -x ${packages} ${DIR}/root RESULT_VARIABLE status)
+else()
+    execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${packages} WORKING_DIRECTORY ${DIR}/root
+                    RESULT_VARIABLE status)
+endif()
 if(NOT status EQUAL 0)
-    message(FATAL_ERROR "dpkg-deb -x failed: ${status}")
+    message(FATAL_ERROR "unpacking ${packages} failed: ${status}")
 endif()

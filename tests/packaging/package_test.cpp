@@ -73,8 +73,8 @@ class DebianPackage : public testing::Test {
 #ifndef QUILLMERE_SANITIZED
         if (access(packagePath.c_str(), R_OK) != 0 || access(unpackedRoot.c_str(), F_OK) != 0) {
             built = runProcess({QUILLMERE_CMAKE, "-DCPACK=" QUILLMERE_CPACK,
-                                "-DCONFIG=" QUILLMERE_CPACK_CONFIG, "-DDIR=" + packageDir, "-P",
-                                QUILLMERE_BUILD_PACKAGE_SCRIPT},
+                                "-DCONFIG=" QUILLMERE_CPACK_CONFIG, "-DDIR=" + packageDir,
+                                "-DGENERATOR=DEB", "-P", QUILLMERE_BUILD_PACKAGE_SCRIPT},
                                600000);
         } else {
             built.status = 0;
