@@ -29,6 +29,8 @@ void scriptClockMilliseconds(const unsigned short *values, int count) {
     nextScripted = 0;
 }
 
+void setClockSource(uint64_t (*nowMilliseconds)()) { source = nowMilliseconds; }
+
 uint64_t clockReadings() {
     return nrReadings;
 }
