@@ -40,6 +40,9 @@ struct IconPixels {
 };
 bool iconPixels(HICON icon, IconPixels *out);
 
+// The window was uncovered or its pixels were lost: it is repainted.
+void exposeTopLevel(HWND topLevel);
+
 // ---- Asked of the backend by the window layer ----
 
 // A top-level window was created, or its title, visibility, minimised state, position or

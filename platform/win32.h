@@ -118,6 +118,21 @@ typedef struct tagLOGFONTA {
     CHAR lfFaceName[LF_FACESIZE];
 } LOGFONTA, *LPLOGFONTA;
 
+typedef struct tagCREATESTRUCTA {
+    LPVOID lpCreateParams;
+    HINSTANCE hInstance;
+    HMENU hMenu;
+    HWND hwndParent;
+    int cy;
+    int cx;
+    int y;
+    int x;
+    LONG style;
+    LPCSTR lpszName;
+    LPCSTR lpszClass;
+    DWORD dwExStyle;
+} CREATESTRUCTA, *LPCREATESTRUCTA;
+
 typedef LRESULT(CALLBACK *WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef INT_PTR(CALLBACK *DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 
@@ -185,6 +200,7 @@ typedef struct tagWNDCLASSEXA {
 #define WM_LBUTTONDOWN 0x0201
 #define WM_LBUTTONUP 0x0202
 #define WM_LBUTTONDBLCLK 0x0203
+#define WM_CAPTURECHANGED 0x0215
 #define WM_COPY 0x0301
 #define WM_USER 0x0400
 
@@ -194,6 +210,12 @@ typedef struct tagWNDCLASSEXA {
 #define BM_SETSTATE 0x00F3
 #define BM_CLICK 0x00F5
 #define DM_GETDEFID (WM_USER + 0)
+#define DM_SETDEFID (WM_USER + 1)
+#define DC_HASDEFID 0x534B
+#define BN_CLICKED 0
+#define BST_PUSHED 0x0004
+#define BST_FOCUS 0x0008
+#define MK_LBUTTON 0x0001
 
 // Window styles
 #define WS_OVERLAPPED 0x00000000L
@@ -217,6 +239,8 @@ typedef struct tagWNDCLASSEXA {
 #define WS_MINIMIZEBOX 0x00020000L
 #define WS_MAXIMIZEBOX 0x00010000L
 #define WS_OVERLAPPEDWINDOW 0x00CF0000L
+
+#define WS_EX_DLGMODALFRAME 0x00000001L
 
 #define DS_SETFONT 0x40L
 #define DS_MODALFRAME 0x80L
@@ -265,8 +289,19 @@ typedef struct tagWNDCLASSEXA {
 #define IDCANCEL 2
 
 #define IDC_ARROW MAKEINTRESOURCEA(32512)
+#define COLOR_MENU 4
 #define COLOR_WINDOW 5
+#define COLOR_WINDOWFRAME 6
+#define COLOR_MENUTEXT 7
+#define COLOR_WINDOWTEXT 8
+#define COLOR_HIGHLIGHT 13
+#define COLOR_HIGHLIGHTTEXT 14
 #define COLOR_BTNFACE 15
+#define COLOR_BTNSHADOW 16
+#define COLOR_GRAYTEXT 17
+#define COLOR_BTNTEXT 18
+#define COLOR_BTNHIGHLIGHT 20
+#define COLOR_3DDKSHADOW 21
 
 #define VK_BACK 0x08
 #define VK_TAB 0x09
@@ -282,6 +317,7 @@ typedef struct tagWNDCLASSEXA {
 #define VK_UP 0x26
 #define VK_RIGHT 0x27
 #define VK_DOWN 0x28
+#define VK_INSERT 0x2D
 #define VK_DELETE 0x2E
 #define VK_F10 0x79
 
@@ -382,5 +418,6 @@ int WINAPI SetBkMode(HDC dc, int mode);
 
 // KERNEL32
 void WINAPI Sleep(DWORD milliseconds);
+HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName);
 
 #endif

@@ -1,0 +1,354 @@
+// The dialog manager on the program's templates: geometry from the base units, initialisation,
+// tab order, Enter, Esc, the close box, Space, and nested modal loops.
+#include "tests/platform/harness.h"
+
+namespace {
+
+struct ControlPlace {
+    int id;
+    int x, y, cx, cy; // dialog units
+};
+
+struct TemplateCase {
+    int templateId;
+    const char *face;
+    int pointSize;
+    int cx, cy;
+    bool menu;
+    std::vector<ControlPlace> controls;
+};
+
+const TemplateCase templates[] = {
+    {129,
+     "Times New Roman",
+     12,
+     202,
+     165,
+     true,
+     {{2, 7, 125, 39, 33},
+      {1000, 116, 20, 16, 33},
+      {1004, 74, 90, 16, 33},
+      {1016, 179, 125, 16, 33},
+      {1009, 7, 17, 19, 18},
+      {1018, 30, 21, 82, 8},
+      {1022, 7, 7, 188, 9},
+      {1024, 7, 86, 30, 25},
+      {1025, 13, 112, 26, 8}}},
+    {133, "MS Sans Serif", 8, 186, 95, false, {{1, 7, 7, 50, 14}}},
+    {103,
+     "System",
+     8,
+     285,
+     89,
+     false,
+     {{1, 250, 6, 30, 11}, {1023, 114, 7, 132, 12}, {1027, 114, 63, 168, 12}}},
+};
+
+int scaleX(int v, SIZE base) {
+    return (v * base.cx + 2) / 4;
+}
+int scaleY(int v, SIZE base) {
+    return (v * base.cy + 4) / 8;
+}
+
+class DialogTest : public HeadlessTest {
+  protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        commands.clear();
+        setDialogHandler(nullptr);
+    }
+};
+
+TEST_F(DialogTest, ControlsAndSizesComeFromTheTemplateFontsBaseUnits) {
+    for (const TemplateCase &c : templates) {
+        SCOPED_TRACE(c.templateId);
+        SIZE base = baseUnitsOf(c.face, c.pointSize);
+        ASSERT_GT(base.cx, 0);
+        ASSERT_GT(base.cy, 0);
+        headlessSetIdleHook([&] {
+            HWND dialog = headlessModalDialog();
+            RECT client, outer;
+            GetClientRect(dialog, &client);
+            GetWindowRect(dialog, &outer);
+            EXPECT_EQ(client.right, scaleX(c.cx, base));
+            EXPECT_EQ(client.bottom, scaleY(c.cy, base));
+            // Classic metrics: modal frame 3, caption 19, menu bar 19.
+            EXPECT_EQ(outer.right - outer.left, client.right + 2 * 3);
+            EXPECT_EQ(outer.bottom - outer.top, client.bottom + 2 * 3 + 19 + (c.menu ? 19 : 0));
+            for (const ControlPlace &p : c.controls) {
+                SCOPED_TRACE(p.id);
+                RECT r = childRect(GetDlgItem(dialog, p.id));
+                EXPECT_EQ(r.left, scaleX(p.x, base));
+                EXPECT_EQ(r.top, scaleY(p.y, base));
+                EXPECT_EQ(r.right - r.left, scaleX(p.cx, base));
+                EXPECT_EQ(r.bottom - r.top, scaleY(p.cy, base));
+            }
+            EndDialog(dialog, 7);
+        });
+        EXPECT_EQ(runDialog(c.templateId), 7);
+    }
+}
+
+TEST_F(DialogTest, InitDialogComesBeforeTheDialogShowsAndTrueFocusesTheFirstTabStop) {
+    bool visibleAtInit = true;
+    HWND focusAtInit = reinterpret_cast<HWND>(1);
+    setDialogHandler([&](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
+        if (message == WM_INITDIALOG) {
+            visibleAtInit = IsWindowVisible(dialog);
+            focusAtInit = GetFocus();
+        }
+        return FALSE;
+    });
+    HWND focus = nullptr;
+    bool visible = false;
+    headlessSetIdleHook([&] {
+        HWND dialog = headlessModalDialog();
+        focus = GetFocus();
+        visible = IsWindowVisible(dialog);
+        EXPECT_EQ(focus, GetDlgItem(dialog, 2)); // "Salir", the first control
+        EndDialog(dialog, 0);
+    });
+    runDialog(129);
+    EXPECT_FALSE(visibleAtInit);
+    EXPECT_EQ(focusAtInit, nullptr);
+    EXPECT_TRUE(visible);
+}
+
+TEST_F(DialogTest, InitDialogReturningFalseLeavesTheFocusAlone) {
+    static HWND seen;
+    seen = reinterpret_cast<HWND>(1);
+    DLGPROC answersFalse = [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; };
+    headlessSetIdleHook([] {
+        seen = GetFocus();
+        EndDialog(headlessModalDialog(), 0);
+    });
+    DialogBoxParamA(headlessInstance(), MAKEINTRESOURCEA(133), nullptr, answersFalse, 0);
+    EXPECT_EQ(seen, nullptr);
+}
+
+TEST_F(DialogTest, TabAndShiftTabWalkTheTabStopsInTemplateOrder) {
+    const int order[] = {2,    1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008,
+                         1010, 1011, 1012, 1013, 1014, 1015, 1016, 1009, 1017, 1024};
+    const int count = sizeof(order) / sizeof(order[0]);
+    std::vector<int> forward, backward;
+    int tabs = 0;
+    headlessSetIdleHook([&] {
+        if (tabs > 0) {
+            (tabs <= count ? forward : backward).push_back(GetDlgCtrlID(GetFocus()));
+        }
+        if (tabs < count) {
+            headlessKey(VK_TAB);
+        } else if (tabs < 2 * count) {
+            headlessKey(VK_TAB, HeadlessShift);
+        } else {
+            EndDialog(headlessModalDialog(), 0);
+        }
+        ++tabs;
+    });
+    runDialog(129);
+    ASSERT_EQ(static_cast<int>(forward.size()), count);
+    ASSERT_EQ(static_cast<int>(backward.size()), count);
+    for (int i = 0; i < count; ++i) {
+        EXPECT_EQ(forward[i], order[(i + 1) % count]) << i;
+        EXPECT_EQ(backward[i], order[(count - 1 - i) % count]) << i;
+    }
+}
+
+TEST_F(DialogTest, TabSkipsHiddenAndDisabledControls) {
+    std::vector<int> seen;
+    int step = 0;
+    setDialogHandler([](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
+        if (message == WM_INITDIALOG) {
+            ShowWindow(GetDlgItem(dialog, 1009), SW_HIDE);
+            EnableWindow(GetDlgItem(dialog, 1017), FALSE);
+        }
+        return FALSE;
+    });
+    headlessSetIdleHook([&] {
+        if (step++ == 0) {
+            SetFocus(GetDlgItem(headlessModalDialog(), 1016));
+            headlessKey(VK_TAB);
+        } else {
+            seen.push_back(GetDlgCtrlID(GetFocus()));
+            EndDialog(headlessModalDialog(), 0);
+        }
+    });
+    runDialog(129);
+    EXPECT_EQ(seen, std::vector<int>{1024});
+}
+
+struct KeyCase {
+    const char *name;
+    int templateId;
+    int focusId; // 0: leave the focus where the dialog put it
+    int key;
+    int expectedCommand;
+};
+
+TEST_F(DialogTest, EnterEscAndSpaceGiveTheirCommands) {
+    const KeyCase cases[] = {
+        {"Enter on the message dialog gives its default button", 133, 0, VK_RETURN, IDOK},
+        {"Enter on the about dialog gives its default button", 103, 0, VK_RETURN, IDOK},
+        {"Enter on an edit field gives the default button", 103, 1023, VK_RETURN, IDOK},
+        {"Enter on a focused push button gives that button", 129, 1005, VK_RETURN, 1005},
+        {"Enter on the board's first control gives Salir", 129, 0, VK_RETURN, IDCANCEL},
+        {"Esc gives IDCANCEL", 133, 0, VK_ESCAPE, IDCANCEL},
+        {"Esc on the board gives IDCANCEL", 129, 1003, VK_ESCAPE, IDCANCEL},
+        {"Space clicks the focused button", 129, 1017, VK_SPACE, 1017},
+        {"Space clicks OK", 133, 0, VK_SPACE, IDOK},
+    };
+    for (const KeyCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        commands.clear();
+        int step = 0;
+        headlessSetIdleHook([&] {
+            HWND dialog = headlessModalDialog();
+            if (step++ == 0) {
+                if (c.focusId) {
+                    SetFocus(GetDlgItem(dialog, c.focusId));
+                }
+                headlessKey(c.key);
+            } else {
+                EndDialog(dialog, -5);
+            }
+        });
+        runDialog(c.templateId);
+        ASSERT_FALSE(commands.empty());
+        EXPECT_EQ(commands.front(), c.expectedCommand);
+    }
+}
+
+TEST_F(DialogTest, EnterOnADisabledDefaultButtonDoesNothing) {
+    setDialogHandler([](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
+        if (message == WM_INITDIALOG) {
+            EnableWindow(GetDlgItem(dialog, IDOK), FALSE);
+        }
+        return FALSE;
+    });
+    int step = 0;
+    headlessSetIdleHook([&] {
+        if (step++ == 0) {
+            headlessKey(VK_RETURN);
+        } else {
+            EndDialog(headlessModalDialog(), 0);
+        }
+    });
+    runDialog(133);
+    EXPECT_TRUE(commands.empty());
+}
+
+TEST_F(DialogTest, TheDefaultButtonIsTheTemplatesDefPushButton) {
+    LRESULT defId = 0;
+    headlessSetIdleHook([&] {
+        defId = SendMessageA(headlessModalDialog(), DM_GETDEFID, 0, 0);
+        EndDialog(headlessModalDialog(), 0);
+    });
+    runDialog(133);
+    EXPECT_EQ(LOWORD(defId), IDOK);
+    EXPECT_EQ(HIWORD(defId), DC_HASDEFID);
+}
+
+TEST_F(DialogTest, TheCloseBoxGivesIdCancel) {
+    headlessSetIdleHook([] { headlessClose(headlessModalDialog()); });
+    EXPECT_EQ(runDialog(103), IDCANCEL);
+    EXPECT_EQ(commands, std::vector<int>{IDCANCEL});
+}
+
+TEST_F(DialogTest, NestedDialogsDisableTheirOwnerAndReturnToTheCommandThatOpenedThem) {
+    HWND board = nullptr;
+    std::vector<std::string> trace;
+    setDialogHandler([&](HWND dialog, UINT message, WPARAM wParam, LPARAM) -> INT_PTR {
+        if (message == WM_COMMAND && LOWORD(wParam) == 1017) {
+            trace.push_back("open");
+            INT_PTR result = runDialog(133, dialog);
+            trace.push_back("returned " + std::to_string(result));
+            EXPECT_TRUE(IsWindowEnabled(dialog));
+            EXPECT_EQ(headlessModalDialog(), dialog);
+            return TRUE;
+        }
+        return FALSE;
+    });
+    int step = 0;
+    headlessSetIdleHook([&] {
+        HWND dialog = headlessModalDialog();
+        switch (step++) {
+        case 0:
+            board = dialog;
+            headlessClickCentre(GetDlgItem(board, 1017));
+            break;
+        case 1:
+            EXPECT_NE(dialog, board);
+            EXPECT_FALSE(IsWindowEnabled(board));
+            EXPECT_TRUE(IsWindowEnabled(dialog));
+            // A click on the disabled board does nothing.
+            headlessClickCentre(GetDlgItem(board, 1009));
+            break;
+        case 2:
+            EXPECT_NE(dialog, board);
+            trace.push_back("message ends");
+            headlessKey(VK_RETURN);
+            break;
+        default:
+            EXPECT_EQ(dialog, board);
+            EndDialog(board, 3);
+            break;
+        }
+    });
+    EXPECT_EQ(runDialog(129), 3);
+    EXPECT_EQ(trace, (std::vector<std::string>{"open", "message ends", "returned 1"}));
+    EXPECT_EQ(commands, (std::vector<int>{1017, IDOK}));
+}
+
+TEST_F(DialogTest, TheOwnerFrameIsDisabledWhileTheBoardRunsAndEnabledAfter) {
+    WNDCLASSEXA frameClass{};
+    frameClass.cbSize = sizeof frameClass;
+    frameClass.lpfnWndProc = DefWindowProcA;
+    frameClass.hInstance = headlessInstance();
+    frameClass.lpszClassName = "FRAME";
+    ASSERT_NE(RegisterClassExA(&frameClass), 0);
+    HWND frame = CreateWindowExA(0, "FRAME", "frame", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0,
+                                 CW_USEDEFAULT, 0, nullptr, nullptr, headlessInstance(), nullptr);
+    ASSERT_NE(frame, nullptr);
+    ShowWindow(frame, SW_MINIMIZE);
+    EXPECT_TRUE(IsIconic(frame));
+    bool enabledDuring = true;
+    RECT board{};
+    headlessSetIdleHook([&] {
+        enabledDuring = IsWindowEnabled(frame);
+        GetWindowRect(headlessModalDialog(), &board);
+        EndDialog(headlessModalDialog(), 0);
+    });
+    runDialog(129, frame);
+    EXPECT_FALSE(enabledDuring);
+    EXPECT_TRUE(IsWindowEnabled(frame));
+    // Over a minimised owner the board stands at the top left of the screen.
+    EXPECT_EQ(board.left, 0);
+    EXPECT_EQ(board.top, 0);
+}
+
+TEST_F(DialogTest, EndDialogInsideInitDialogNeverShowsTheDialog) {
+    setDialogHandler([](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
+        if (message == WM_INITDIALOG) {
+            EndDialog(dialog, 42);
+        }
+        return FALSE;
+    });
+    EXPECT_EQ(runDialog(133), 42);
+    EXPECT_TRUE(headlessTopLevelWindows().empty());
+}
+
+TEST_F(DialogTest, FailuresReturnTheWin32Values) {
+    EXPECT_EQ(runDialog(9999), -1);
+    EXPECT_EQ(DialogBoxParamA(headlessInstance(), "named", nullptr, testDialogProc, 0), -1);
+    EXPECT_EQ(runDialog(133, reinterpret_cast<HWND>(0x1234)), 0);
+    EXPECT_FALSE(EndDialog(nullptr, 1));
+    EXPECT_FALSE(EndDialog(reinterpret_cast<HWND>(0x1234), 1));
+}
+
+TEST_F(DialogTest, AWaitWithNothingScriptedAbortsNamingTheDialog) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_DEATH(runDialog(133), "\"Dialog\" waits for input");
+}
+
+} // namespace
