@@ -68,7 +68,8 @@ class WindowsZip : public testing::Test {
 ProcessResult WindowsZip::built;
 
 TEST_F(WindowsZip, HoldsTheProgramAndTheReadMeInOneFolder) {
-    ProcessResult listing = runProcess({"unzip", "-Z1", zipDir + "/" + zipName + ".zip"}, 30000);
+    ProcessResult listing =
+        runProcess({QUILLMERE_CMAKE, "-E", "tar", "tf", zipDir + "/" + zipName + ".zip"}, 30000);
     ASSERT_EQ(listing.status, 0) << listing.output;
     std::set<std::string> entries;
     std::istringstream lines(listing.output);
