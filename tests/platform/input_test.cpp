@@ -1,0 +1,220 @@
+// Mouse, keyboard and time: button clicks and looks, input made during a Sleep, the menu bar
+// with its mnemonics and arrows, statics and read-only edit fields.
+#include "tests/platform/harness.h"
+
+namespace {
+
+class InputTest : public HeadlessTest {
+  protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        commands.clear();
+        setDialogHandler(nullptr);
+    }
+    // Runs the board with a hook that takes steps; each step gets the dialog.
+    void runSteps(int templateId, std::vector<std::function<void(HWND)>> steps) {
+        size_t step = 0;
+        headlessSetIdleHook([&] {
+            HWND dialog = headlessModalDialog();
+            if (step < steps.size()) {
+                steps[step++](dialog);
+            } else {
+                EndDialog(dialog, 0);
+            }
+        });
+        runDialog(templateId);
+    }
+};
+
+TEST_F(InputTest, AButtonCommandsOnReleaseInsideOnlyAndShowsItsPressedLook) {
+    uint32_t heldCorner = 0, restCorner = 0;
+    runSteps(129,
+             {[](HWND d) { headlessMouseAt(GetDlgItem(d, 1017), InputEvent::MouseDown, 5, 5); },
+              [&](HWND d) {
+                  EXPECT_TRUE(commands.empty());
+                  heldCorner = headlessPixel(GetDlgItem(d, 1017), 1, 1);
+                  headlessMouseAt(GetDlgItem(d, 1017), InputEvent::MouseUp, 5, 5);
+              },
+              [&](HWND d) {
+                  EXPECT_EQ(commands, std::vector<int>{1017});
+                  restCorner = headlessPixel(GetDlgItem(d, 1017), 1, 1);
+                  // Pressed, moved off and released outside: no command.
+                  headlessMouseAt(GetDlgItem(d, 1009), InputEvent::MouseDown, 5, 5);
+                  headlessMouseAt(GetDlgItem(d, 1009), InputEvent::MouseMove, 80, 5);
+                  headlessMouseAt(GetDlgItem(d, 1009), InputEvent::MouseUp, 80, 5);
+              },
+              [](HWND) { EXPECT_EQ(commands, std::vector<int>{1017}); }});
+    EXPECT_EQ(heldCorner, 0x808080u); // pressed: the grey sunken edge
+    EXPECT_EQ(restCorner, 0xFFFFFFu); // raised again: the white light edge
+}
+
+TEST_F(InputTest, DisabledOrHiddenButtonsGiveNoCommand) {
+    runSteps(129, {[](HWND d) {
+                       EnableWindow(GetDlgItem(d, 1009), FALSE);
+                       headlessClickCentre(GetDlgItem(d, 1009));
+                       headlessClickCentre(GetDlgItem(d, 1017));
+                   },
+                   [](HWND d) {
+                       ShowWindow(GetDlgItem(d, 1017), SW_HIDE);
+                       RECT r = childRect(GetDlgItem(d, 1017));
+                       headlessClick(d, r.left + 3, r.top + 3);
+                   },
+                   [](HWND) {}});
+    EXPECT_EQ(commands, std::vector<int>{1017});
+}
+
+TEST_F(InputTest, InputMadeDuringASleepWaitsAndIsAimedWhenMade) {
+    uint64_t before = 0, after = 0;
+    std::vector<int> seenInsideSleep;
+    setDialogHandler([&](HWND d, UINT message, WPARAM wParam, LPARAM) -> INT_PTR {
+        if (message == WM_COMMAND && LOWORD(wParam) == 1017) {
+            ShowWindow(GetDlgItem(d, 1009), SW_HIDE);
+            before = headlessNow();
+            Sleep(2000);
+            after = headlessNow();
+            seenInsideSleep = commands;
+            ShowWindow(GetDlgItem(d, 1009), SW_SHOW);
+            return TRUE;
+        }
+        return FALSE;
+    });
+    runSteps(129, {[](HWND d) {
+                       headlessClickCentre(GetDlgItem(d, 1017));
+                       // Made 500 ms into the sleep: 1009 is hidden then, 1000 is there.
+                       uint64_t at = headlessNow() + 500;
+                       headlessClickCentre(GetDlgItem(d, 1009), at);
+                       headlessClickCentre(GetDlgItem(d, 1000), at);
+                   },
+                   [](HWND) {}});
+    EXPECT_EQ(after - before, 2000u);
+    EXPECT_EQ(headlessSleeps(), std::vector<DWORD>{2000});
+    EXPECT_EQ(seenInsideSleep, std::vector<int>{1017});
+    EXPECT_EQ(commands, (std::vector<int>{1017, 1000}));
+}
+
+TEST_F(InputTest, SleepAndBeepAreRecordedAndTheClockServesFtime) {
+    struct _timeb start, end;
+    _ftime(&start);
+    Sleep(120);
+    Sleep(30);
+    _ftime(&end);
+    MessageBeep(MB_ICONEXCLAMATION);
+    MessageBeep(MB_ICONASTERISK);
+    EXPECT_EQ((end.time - start.time) * 1000 + end.millitm - start.millitm, 150);
+    EXPECT_EQ(headlessSleeps(), (std::vector<DWORD>{120, 30}));
+    EXPECT_EQ(headlessBeeps(), (std::vector<UINT>{48, 64}));
+}
+
+struct MenuCase {
+    const char *name;
+    std::vector<std::pair<int, unsigned>> keys;
+    int expected; // 0: no command
+};
+
+TEST_F(InputTest, TheMenuOpensByMnemonicsAltAndArrows) {
+    const MenuCase cases[] = {
+        {"Alt+A, then S", {{'A', HeadlessAlt}, {'S', 0}}, 105},
+        {"Alt+A, Enter", {{'A', HeadlessAlt}, {VK_RETURN, 0}}, 105},
+        {"Alt+Y, R", {{'Y', HeadlessAlt}, {'R', 0}}, 32771},
+        {"Alt+Y, A", {{'Y', HeadlessAlt}, {'A', 0}}, 104},
+        {"Manejo by the arrows", {{'Y', HeadlessAlt}, {VK_DOWN, 0}, {VK_RETURN, 0}}, 32772},
+        {"Manejo has no mnemonic",
+         {{'Y', HeadlessAlt}, {'M', 0}, {VK_ESCAPE, 0}, {VK_ESCAPE, 0}},
+         0},
+        {"Alt alone, Right, Down, Up, Enter",
+         {{VK_MENU, 0}, {VK_RIGHT, 0}, {VK_DOWN, 0}, {VK_UP, 0}, {VK_RETURN, 0}},
+         104},
+        {"Esc closes the menu, not the dialog",
+         {{'A', HeadlessAlt}, {VK_ESCAPE, 0}, {VK_ESCAPE, 0}},
+         0},
+    };
+    for (const MenuCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        commands.clear();
+        runSteps(129, {[&](HWND) {
+                           for (auto [key, modifiers] : c.keys) {
+                               headlessKey(key, modifiers);
+                           }
+                       },
+                       [](HWND) {}});
+        if (c.expected) {
+            EXPECT_EQ(commands, std::vector<int>{c.expected});
+        } else {
+            EXPECT_TRUE(commands.empty());
+        }
+    }
+}
+
+TEST_F(InputTest, TheMenuBarOpensWithAClickAndAnEntrySendsItsCommand) {
+    int barPixels = 0;
+    runSteps(129, {[](HWND d) { headlessClickMenuBar(d, 1); },
+                   [&](HWND d) {
+                       Surface picture;
+                       headlessPicture(d, &picture);
+                       barPixels = countPixels(d, 0x000080); // the highlight is not shown yet
+                       headlessClickMenuEntry(d, 1, 1);
+                   },
+                   [](HWND) {}});
+    EXPECT_EQ(barPixels, 0);
+    EXPECT_EQ(commands, std::vector<int>{32772});
+}
+
+TEST_F(InputTest, StaticsAreGreyWhenDisabled) {
+    int blackEnabled = 0, blackDisabled = 0, greyDisabled = 0;
+    runSteps(129, {[&](HWND d) {
+                 HWND label = GetDlgItem(d, 1026);
+                 blackEnabled = countPixels(label, 0x000000);
+                 EnableWindow(label, FALSE);
+                 UpdateWindow(d);
+                 blackDisabled = countPixels(label, 0x000000);
+                 greyDisabled = countPixels(label, 0x808080);
+             }});
+    EXPECT_GT(blackEnabled, 0);
+    EXPECT_EQ(blackDisabled, 0);
+    EXPECT_GT(greyDisabled, 0);
+}
+
+TEST_F(InputTest, ReadOnlyEditsSelectAndCopyButIgnoreTyping) {
+    DWORD from = 9, to = 9;
+    setDialogHandler([](HWND d, UINT message, WPARAM, LPARAM) -> INT_PTR {
+        if (message == WM_INITDIALOG) {
+            SetWindowTextA(GetDlgItem(d, 1023), "Quillmere 1.00.00");
+            SetWindowTextA(GetDlgItem(d, 1024), "Ca\xf1"
+                                                "ada");
+        }
+        return FALSE;
+    });
+    char text[64] = "";
+    runSteps(103, {[](HWND d) {
+                       SetFocus(GetDlgItem(d, 1023));
+                       headlessType("xyz");
+                       headlessKey(VK_HOME);
+                       headlessKey(VK_RIGHT, HeadlessShift);
+                       headlessKey(VK_RIGHT, HeadlessShift);
+                       headlessKey('C', HeadlessControl);
+                   },
+                   [&](HWND d) {
+                       GetWindowTextA(GetDlgItem(d, 1023), text, sizeof text);
+                       SendMessageA(GetDlgItem(d, 1023), EM_GETSEL, reinterpret_cast<WPARAM>(&from),
+                                    reinterpret_cast<LPARAM>(&to));
+                       EXPECT_EQ(headlessClipboard(), "Qu");
+                       // Tab into the next field selects all of it; the mouse drags a part.
+                       headlessKey(VK_TAB);
+                       headlessKey('C', HeadlessControl);
+                   },
+                   [](HWND d) {
+                       EXPECT_EQ(headlessClipboard(), "Ca\xc3\xb1"
+                                                      "ada");
+                       HWND edit = GetDlgItem(d, 1023);
+                       headlessMouseAt(edit, InputEvent::MouseDown, 1, 3);
+                       headlessMouseAt(edit, InputEvent::MouseMove, 200, 3);
+                       headlessMouseAt(edit, InputEvent::MouseUp, 200, 3);
+                       headlessKey(VK_INSERT, HeadlessControl);
+                   },
+                   [](HWND) { EXPECT_EQ(headlessClipboard(), "Quillmere 1.00.00"); }});
+    EXPECT_STREQ(text, "Quillmere 1.00.00");
+    EXPECT_EQ(from, 0u);
+    EXPECT_EQ(to, 2u);
+}
+
+} // namespace
