@@ -31,7 +31,8 @@ void paintFace(HWND dialog, int id, HBITMAP bitmap) {
 INT_PTR CALLBACK pictureProc(HWND dialog, UINT message, WPARAM, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
-        SetWindowTextA(GetDlgItem(dialog, 1022), "\xbfQu\xeden comienza?");
+        SetWindowTextA(GetDlgItem(dialog, 1022), "\xbfQu\xed"
+                                                 "en comienza?");
         SetWindowTextA(GetDlgItem(dialog, 1018), "Ordanel Software");
         SetWindowTextA(GetDlgItem(dialog, 1019), "Tu");
         EnableWindow(GetDlgItem(dialog, 1025), FALSE);
