@@ -33,6 +33,8 @@ int virtualKeyForSdlKey(SDL_Keycode key) {
         return VK_DOWN;
     case SDLK_DELETE:
         return VK_DELETE;
+    case SDLK_INSERT:
+        return VK_INSERT;
     case SDLK_F10:
         return VK_F10;
     case SDLK_LSHIFT:

@@ -36,6 +36,7 @@ TEST(SdlKeys, MapsTheKeysTheLayerUses) {
         {SDLK_HOME, VK_HOME},
         {SDLK_END, VK_END},
         {SDLK_F10, VK_F10},
+        {SDLK_INSERT, VK_INSERT},
         {SDLK_LSHIFT, VK_SHIFT},
         {SDLK_RSHIFT, VK_SHIFT},
         {SDLK_LCTRL, VK_CONTROL},
