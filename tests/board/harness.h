@@ -34,6 +34,8 @@ struct BoardRun {
     DLGPROC proc = nullptr;                          // null: boardDialogProc
     HWND frame = nullptr;
     bool endedByHarness = false; // no step ended the board
+    bool everyStepRuns = true;   // expect the board to stay open for every step
+    Step onEveryWait;            // when set, runs at every wait instead of the steps
 
     // Opens the frame and the board dialog as the start-up does and runs the steps; the board
     // ends with IDCANCEL after the last step unless a step ended it.

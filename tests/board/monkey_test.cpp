@@ -1,0 +1,188 @@
+// Random clicks, keys and menu commands over many games, with random clock values; after every
+// command the game's invariants hold and no GDI object is left behind.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "board/phases.h"
+#include "game/board.h"
+#include "platform/gdi.h"
+#include "resources/resource.h"
+#include "tests/board/harness.h"
+
+namespace {
+
+struct MonkeyTally {
+    int nrActions = 0;
+    int nrGamesEnded = 0;
+    int nrComputerTurns = 0;
+    int nrNested = 0;
+    int nrRuns = 0;
+};
+
+// Checks the invariants between two commands; returns false at the first broken one.
+void checkInvariants(HWND dialog, bool gameJustEnded) {
+    ASSERT_TRUE(GamePhase == ChoosingStarter || GamePhase == PlayerTurn) << GamePhase;
+    int32_t nrPresent = 0, nrSelected = 0;
+    int32_t present[nrRows] = {}, selected[nrRows] = {};
+    for (int32_t row = 0; row < nrRows; row++) {
+        for (int32_t column = 0; column < nrColumns; column++) {
+            const StickSlot &slot = board[row][column];
+            ASSERT_TRUE(slot.state == Removed || slot.state == Present || slot.state == Selected);
+            if (column > 2 * row) {
+                ASSERT_EQ(slot.controlId, 0u);
+                ASSERT_EQ(slot.state, Removed);
+                continue;
+            }
+            present[row] += slot.state == Present;
+            selected[row] += slot.state == Selected;
+            if (slot.state == Selected) {
+                ASSERT_EQ(row, lockedRow) << "a selected stick outside the locked row";
+            }
+        }
+        nrPresent += present[row];
+        nrSelected += selected[row];
+    }
+    ASSERT_EQ(countSticks(), nrPresent);
+    for (int32_t row = 0; row < nrRows; row++) {
+        ASSERT_EQ(presentInRow[row], present[row]);
+        ASSERT_EQ(selectedInRow[row], selected[row]);
+    }
+    ASSERT_EQ(totalSelected, nrSelected);
+    ASSERT_EQ(lockedRow == -1, nrSelected == 0);
+    if (GamePhase == ChoosingStarter) {
+        ASSERT_EQ(nrPresent, 16);
+        ASSERT_EQ(computerMoves, 0);
+        ASSERT_TRUE(controlEnabled(dialog, IDC_FIRST_BUTTON));
+    } else {
+        ASSERT_EQ(controlEnabled(dialog, IDC_FIRST_BUTTON), nrSelected != 0);
+        ASSERT_EQ(controlEnabled(dialog, IDC_FIRST_LABEL), nrSelected != 0);
+        ASSERT_GT(nrPresent + nrSelected, 0) << "an empty board in the player's turn";
+    }
+    for (int id : {IDC_FIRST_BUTTON, IDC_SECOND_BUTTON, IDC_FIRST_LABEL, IDC_SECOND_LABEL}) {
+        ASSERT_TRUE(controlVisible(dialog, id));
+    }
+    ASSERT_EQ(controlEnabled(dialog, IDC_LEVER_LOW), IqLevel == 0);
+    ASSERT_EQ(controlEnabled(dialog, IDC_LEVER_HIGH), IqLevel != 0);
+    if (gameJustEnded) {
+        ASSERT_EQ(GamePhase, ChoosingStarter);
+        ASSERT_EQ(nrPresent, 16);
+    }
+}
+
+TEST(Monkey, TwentyThousandRandomActionsKeepTheGameSound) {
+    resetEverything();
+    std::mt19937 random(20261208);
+    auto pick = [&](int n) { return (int)(random() % (unsigned)n); };
+    MonkeyTally tally;
+    const int nrWanted = 20000;
+    while (tally.nrActions < nrWanted && !::testing::Test::HasFatalFailure()) {
+        BoardRun run;
+        tally.nrRuns++;
+        int gdiBaseline = -1, dcBaseline = -1;
+        size_t nrSeen = 0;
+        int32_t movesBefore = 0;
+        run.betweenCommands = [&](HWND dialog) {
+            if (gdiBaseline < 0) {
+                gdiBaseline = liveGdiObjects();
+                dcBaseline = liveDeviceContexts();
+            }
+            bool ended = false;
+            for (size_t i = nrSeen; i < run.seen.size(); i++) {
+                ended = ended || run.seen[i].title == "Fin del juego";
+            }
+            tally.nrNested += (int)(run.seen.size() - nrSeen);
+            tally.nrGamesEnded += ended;
+            nrSeen = run.seen.size();
+            if (computerMoves > movesBefore) {
+                tally.nrComputerTurns += computerMoves - movesBefore;
+            }
+            movesBefore = computerMoves;
+            checkInvariants(dialog, ended);
+            ASSERT_EQ(liveGdiObjects(), gdiBaseline) << "after action " << tally.nrActions;
+            ASSERT_EQ(liveDeviceContexts(), dcBaseline) << "after action " << tally.nrActions;
+        };
+        run.onNested = [&](HWND dialog) {
+            switch (pick(4)) {
+            case 0:
+                headlessKey(VK_RETURN);
+                break;
+            case 1:
+                headlessKey(VK_ESCAPE);
+                break;
+            case 2:
+                headlessClose(dialog);
+                break;
+            default:
+                clickControl(dialog, IDOK);
+                break;
+            }
+        };
+        // The run stops when the monkey leaves the board.
+        run.onEveryWait = [&](HWND dialog) {
+            if (::testing::Test::HasFatalFailure() || tally.nrActions >= nrWanted) {
+                EndDialog(dialog, IDCANCEL);
+                return;
+            }
+            tally.nrActions++;
+            std::vector<unsigned short> clock(1 + pick(6));
+            for (auto &value : clock) {
+                value = (unsigned short)pick(1000);
+            }
+            scriptClock(clock);
+            int roll = pick(1000);
+            if (roll < 550) {
+                clickControl(dialog, stickIds[pick(16)]);
+            } else if (roll < 720) {
+                clickControl(dialog, IDC_FIRST_BUTTON);
+            } else if (roll < 750) {
+                postCommand(dialog, IDC_FIRST_BUTTON);
+            } else if (roll < 770) {
+                clickControl(dialog, IDC_SECOND_BUTTON);
+            } else if (roll < 820) {
+                clickControl(dialog, IDC_LEVER);
+            } else if (roll < 840) {
+                clickMenu(dialog, 1, pick(3));
+            } else if (roll < 920) {
+                headlessKey(pick(2) ? VK_TAB : VK_SPACE,
+                            pick(4) == 0 ? (unsigned)HeadlessShift : 0u);
+            } else if (roll < 960) {
+                headlessKey(VK_LEFT + pick(4));
+            } else if (roll < 980) {
+                headlessKey('Y', HeadlessAlt); // the help menu by its mnemonic, then away
+                headlessKey(VK_ESCAPE, 0, headlessNow() + 5);
+                headlessKey(VK_ESCAPE, 0, headlessNow() + 10);
+            } else if (roll < 996) {
+                clickControl(dialog, 1022); // the status line: nothing happens
+            } else {
+                // Leaving, one way or another; the next run opens a fresh board.
+                switch (pick(4)) {
+                case 0:
+                    clickControl(dialog, IDCANCEL);
+                    break;
+                case 1:
+                    clickMenu(dialog, 0, 0);
+                    break;
+                case 2:
+                    headlessKey(VK_ESCAPE);
+                    break;
+                default:
+                    headlessClose(dialog);
+                    break;
+                }
+            }
+        };
+        // The frame stays, as in the program: destroying it would post a quit request that
+        // ends the next board at once.
+        run.run({});
+    }
+    EXPECT_GE(tally.nrActions, nrWanted);
+    EXPECT_GT(tally.nrGamesEnded, 40);
+    EXPECT_GT(tally.nrComputerTurns, 500);
+    EXPECT_GT(tally.nrRuns, 5);
+    printf("monkey: %d actions, %d runs, %d games ended, %d computer turns, %d nested dialogs\n",
+           tally.nrActions, tally.nrRuns, tally.nrGamesEnded, tally.nrComputerTurns,
+           tally.nrNested);
+}
+
+} // namespace
