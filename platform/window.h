@@ -135,7 +135,6 @@ bool messagesPending();
 bool dispatchOneMessage();
 bool quitPending();
 void clearMessages();
-void setFocusQuietly(HWND window); // focus without select-all, for the dialog manager
 // The window the keyboard talks to: the topmost visible, enabled top-level window.
 HWND activeTopLevel();
 
