@@ -252,10 +252,6 @@ HWND WINAPI SetFocus(HWND handle) {
     return old;
 }
 
-void setFocusQuietly(HWND window) {
-    SetFocus(window);
-}
-
 HWND WINAPI GetCapture(void) {
     return findWindow(capture) ? capture : nullptr;
 }
