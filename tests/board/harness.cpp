@@ -129,3 +129,15 @@ unsigned short millisecondFor(int32_t value, int32_t n) {
 void scriptClock(std::vector<unsigned short> values) {
     scriptClockMilliseconds(values.data(), (int)values.size());
 }
+
+namespace {
+
+// The bitmap set that the last test left loaded is released before the process ends.
+class ReleaseBitmaps : public ::testing::Environment {
+  public:
+    void TearDown() override { resetEverything(); }
+};
+const ::testing::Environment *const releaseBitmaps =
+    ::testing::AddGlobalTestEnvironment(new ReleaseBitmaps);
+
+} // namespace
