@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/gdi.h"
+#include "platform/gdi/gdi.h"
 #include "platform/win32.h"
 
 // One piece of user input. Mouse positions are in pixels of the top-level window's surface

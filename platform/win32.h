@@ -10,7 +10,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#include "platform/clock.h"
+#include "platform/window/clock.h"
 
 #define WINAPI
 #define CALLBACK

@@ -6,7 +6,7 @@ string(REGEX REPLACE "(${line})" "\\1\n" hex "${hex}")
 string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," hex "${hex}")
 file(WRITE ${OUTPUT}.new
     "// Generated from the compiled resource script; do not edit.\n"
-    "#include \"platform/resfile.h\"\n\n"
+    "#include \"platform/resources/resfile.h\"\n\n"
     "namespace {\n\nalignas(4) const uint8_t image[] = {\n${hex}};\n\n} // namespace\n\n"
     "ResourceBytes embeddedResourceImage() { return {image, sizeof image}; }\n")
 file(RENAME ${OUTPUT}.new ${OUTPUT})

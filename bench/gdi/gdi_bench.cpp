@@ -4,7 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "platform/gdi.h"
+#include "platform/gdi/gdi.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // then lets the dialog manager complete the paint.
 #include <benchmark/benchmark.h>
 
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "platform/win32.h"
 #include "tools/template-picture/faces.h"
 

@@ -1,6 +1,6 @@
 // Costs of finding and decoding the program's resources, as the platform layer does on every
 // LoadBitmapA, DialogBoxParamA and LoadStringA.
-#include "platform/resfile.h"
+#include "platform/resources/resfile.h"
 #include "resources/resource.h"
 
 #include <benchmark/benchmark.h>

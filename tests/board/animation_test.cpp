@@ -6,7 +6,7 @@
 #include "board/commands.h"
 #include "board/painting.h"
 #include "game/board.h"
-#include "platform/gdi.h"
+#include "platform/gdi/gdi.h"
 #include "resources/resource.h"
 #include "tests/board/harness.h"
 

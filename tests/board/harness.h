@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "platform/win32.h"
 
 // A nested dialog as it showed when its loop first waited.

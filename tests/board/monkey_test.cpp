@@ -6,7 +6,7 @@
 
 #include "board/phases.h"
 #include "game/board.h"
-#include "platform/gdi.h"
+#include "platform/gdi/gdi.h"
 #include "resources/resource.h"
 #include "tests/board/harness.h"
 

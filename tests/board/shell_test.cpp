@@ -6,7 +6,7 @@
 #include "board/painting.h"
 #include "board/phases.h"
 #include "game/board.h"
-#include "platform/gdi.h"
+#include "platform/gdi/gdi.h"
 #include "resources/resource.h"
 #include "shell/about.h"
 #include "shell/app.h"

@@ -5,7 +5,7 @@
 
 #include "game/board.h"
 #include "game/choose.h"
-#include "platform/clock.h"
+#include "platform/window/clock.h"
 
 namespace {
 

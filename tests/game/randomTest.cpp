@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "game/random.h"
-#include "platform/clock.h"
+#include "platform/window/clock.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/font.h"
+#include "platform/gdi/font.h"
 #include "tests/gdi/gdi_test_support.h"
 
 namespace {

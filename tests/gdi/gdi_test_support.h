@@ -4,7 +4,7 @@
 #include <stdint.h>
 #include <vector>
 
-#include "platform/gdi.h"
+#include "platform/gdi/gdi.h"
 
 // A pixel that encodes its coordinates, so a copied pixel tells where it came from.
 inline uint32_t positionPixel(int x, int y) {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/gdi.h"
-#include "platform/headless.h"
+#include "platform/gdi/gdi.h"
+#include "platform/headless/headless.h"
 #include "platform/win32.h"
 
 class HeadlessTest : public ::testing::Test {

@@ -1,6 +1,6 @@
 // Randomly damaged resource data, fed to every part of the reader. Under AddressSanitizer an
 // out-of-bounds read fails the test; without it the invariants of the results still must hold.
-#include "platform/resfile.h"
+#include "platform/resources/resfile.h"
 #include "resources/resource.h"
 #include "tests/resources/res_builder.h"
 

@@ -1,5 +1,5 @@
 // The reader on hand-built and damaged input: what it finds, what it refuses and why.
-#include "platform/resfile.h"
+#include "platform/resources/resfile.h"
 #include "resources/resource.h"
 #include "tests/resources/res_builder.h"
 

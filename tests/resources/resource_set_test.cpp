@@ -1,5 +1,5 @@
 // The compiled resource set, read back through the reader, against the program's tables.
-#include "platform/resfile.h"
+#include "platform/resources/resfile.h"
 #include "resources/resource.h"
 
 #include <gtest/gtest.h>

@@ -4,10 +4,10 @@
 #include <math.h>
 #include <stdlib.h>
 
-#include "platform/sdl_audio.h"
-#include "platform/sdl_display.h"
-#include "platform/sdl_events.h"
-#include "platform/sdl_keys.h"
+#include "platform/sdl/audio.h"
+#include "platform/sdl/display.h"
+#include "platform/sdl/events.h"
+#include "platform/sdl/keys.h"
 
 namespace {
 

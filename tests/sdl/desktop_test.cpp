@@ -19,8 +19,8 @@
 #include <vector>
 
 #include "platform/backend.h"
-#include "platform/gdi.h"
-#include "platform/sdl_display.h"
+#include "platform/gdi/gdi.h"
+#include "platform/sdl/display.h"
 #include "platform/win32.h"
 #include "virtual_display.h"
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless.h"
-#include "platform/resfile.h"
+#include "platform/headless/headless.h"
+#include "platform/resources/resfile.h"
 #include "platform/win32.h"
 #include "tests/windows/layout.h"
 #include "tests/windows/probe_lines.h"

@@ -1,7 +1,7 @@
 // Draws every bitmap and icon of the program's resources, enlarged and labelled with its
 // number, into one PNG for review. Usage: quillmere_contact_sheet <output.png>
-#include "platform/png.h"
-#include "platform/resfile.h"
+#include "platform/gdi/png.h"
+#include "platform/resources/resfile.h"
 
 #include <stdio.h>
 

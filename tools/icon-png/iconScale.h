@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "platform/resfile.h"
+#include "platform/resources/resfile.h"
 
 // width * height values 0xAARRGGBB, top row first; each target pixel takes the colour of the
 // source pixel under its centre.

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/png.h"
-#include "platform/resfile.h"
+#include "platform/gdi/png.h"
+#include "platform/resources/resfile.h"
 #include "tools/icon-png/iconScale.h"
 
 int main(int argc, char **argv) {

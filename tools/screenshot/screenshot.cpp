@@ -5,7 +5,7 @@
 #include "board/commands.h"
 #include "board/painting.h"
 #include "game/board.h"
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "resources/resource.h"
 #include "shell/app.h"
 

@@ -3,7 +3,7 @@
 // faces. Usage: quillmere_template_picture [out.png]
 #include <stdio.h>
 
-#include "platform/headless.h"
+#include "platform/headless/headless.h"
 #include "platform/win32.h"
 #include "tools/template-picture/faces.h"
 

@@ -1,0 +1,91 @@
+// The Static class: left-aligned text from the top, a line per newline and words wrapped at
+// the right edge, grey when the control is disabled.
+#include <string>
+
+#include "platform/window/window.h"
+
+namespace {
+
+void drawLine(HDC dc, int y, const std::string &line) {
+    drawTextAt(dc, 0, y, line.c_str(), static_cast<int>(line.size()));
+}
+
+void paintStatic(Window *control, HDC dc) {
+    RECT r;
+    GetClientRect(control->handle, &r);
+    fillWithSysColor(dc, r, COLOR_BTNFACE);
+    HFONT font = control->font ? control->font : guiFont();
+    HGDIOBJ old = SelectObject(dc, font);
+    FontMetrics metrics{0, 0, 0};
+    getFontMetrics(font, &metrics);
+    int lineHeight = metrics.height > 0 ? metrics.height : 1;
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, sysColor(isEnabledTree(control) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    const std::string &text = control->text;
+    int y = 0;
+    size_t start = 0;
+    while (start <= text.size() && y < r.bottom) {
+        size_t end = text.find('\n', start);
+        std::string paragraph = text.substr(start, end == std::string::npos ? end : end - start);
+        std::string line;
+        size_t at = 0;
+        while (at <= paragraph.size() && y < r.bottom) {
+            size_t space = paragraph.find(' ', at);
+            std::string word =
+                paragraph.substr(at, space == std::string::npos ? space : space - at);
+            std::string candidate = line.empty() ? word : line + " " + word;
+            if (!line.empty() &&
+                textWidth(font, candidate.c_str(), static_cast<int>(candidate.size())) > r.right) {
+                drawLine(dc, y, line);
+                y += lineHeight;
+                line = word;
+            } else {
+                line = candidate;
+            }
+            if (space == std::string::npos) {
+                break;
+            }
+            at = space + 1;
+        }
+        if (y < r.bottom) {
+            drawLine(dc, y, line);
+            y += lineHeight;
+        }
+        if (end == std::string::npos) {
+            break;
+        }
+        start = end + 1;
+    }
+    SelectObject(dc, old);
+}
+
+} // namespace
+
+LRESULT CALLBACK staticProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+    Window *control = findWindow(handle);
+    if (!control) {
+        return 0;
+    }
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(handle, &paint);
+        if (dc) {
+            paintStatic(control, dc);
+        }
+        EndPaint(handle, &paint);
+        return 0;
+    }
+    case WM_SETTEXT:
+        DefWindowProcA(handle, message, wParam, lParam);
+        if ((control = findWindow(handle)) != nullptr) {
+            invalidateWindow(control, nullptr, false);
+        }
+        return TRUE;
+    case WM_ENABLE:
+        invalidateWindow(control, nullptr, false);
+        return 0;
+    default:
+        return DefWindowProcA(handle, message, wParam, lParam);
+    }
+}

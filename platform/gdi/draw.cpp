@@ -1,0 +1,78 @@
+// The layer's own drawing primitives for control and menu looks.
+#include <utility>
+
+#include "platform/gdi/objects.h"
+
+namespace {
+
+// Fills a rectangle given in surface coordinates, clipped to the context's output.
+void fillSurfaceRect(DeviceContext *dc, RECT area, uint32_t pixel) {
+    area = intersectRects(area, outputClip(*dc));
+    if (rectIsEmpty(area))
+        return;
+    Surface &surface = *dc->surface;
+    for (LONG y = area.top; y < area.bottom; ++y) {
+        uint32_t *row = &surface.pixels[static_cast<size_t>(y) * surface.width];
+        for (LONG x = area.left; x < area.right; ++x)
+            row[x] = pixel;
+    }
+}
+
+RECT toSurface(const DeviceContext &dc, const RECT &rect) {
+    return RECT{rect.left + dc.origin.x, rect.top + dc.origin.y, rect.right + dc.origin.x,
+                rect.bottom + dc.origin.y};
+}
+
+void plot(DeviceContext *dc, const RECT &clip, LONG x, LONG y, uint32_t pixel) {
+    if (x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom)
+        dc->surface->pixels[static_cast<size_t>(y) * dc->surface->width + x] = pixel;
+}
+
+} // namespace
+
+void fillSolidRect(HDC handle, const RECT &rect, COLORREF color) {
+    DeviceContext *dc = findDC(handle);
+    if (dc && dc->surface)
+        fillSurfaceRect(dc, toSurface(*dc, rect), pixelFromColor(color));
+}
+
+// The outline in a checker pattern: a pixel is drawn where its distance from the top-left
+// corner, in x plus y, is even.
+void drawDottedFrame(HDC handle, const RECT &rect, COLORREF color) {
+    DeviceContext *dc = findDC(handle);
+    if (!dc || !dc->surface || rectIsEmpty(rect))
+        return;
+    const RECT area = toSurface(*dc, rect);
+    const RECT clip = outputClip(*dc);
+    const uint32_t pixel = pixelFromColor(color);
+    auto dot = [&](LONG x, LONG y) {
+        if ((x - area.left + y - area.top) % 2 == 0)
+            plot(dc, clip, x, y, pixel);
+    };
+    for (LONG x = area.left; x < area.right; ++x) {
+        dot(x, area.top);
+        dot(x, area.bottom - 1);
+    }
+    for (LONG y = area.top + 1; y < area.bottom - 1; ++y) {
+        dot(area.left, y);
+        dot(area.right - 1, y);
+    }
+}
+
+void drawHorizontalLine(HDC handle, int x1, int x2, int y, COLORREF color) {
+    DeviceContext *dc = findDC(handle);
+    if (!dc || !dc->surface)
+        return;
+    if (x2 < x1)
+        std::swap(x1, x2);
+    fillSurfaceRect(dc, toSurface(*dc, RECT{x1, y, x2, y + 1}), pixelFromColor(color));
+}
+
+void drawVerticalLine(HDC handle, int x, int y1, int y2, COLORREF color) {
+    DeviceContext *dc = findDC(handle);
+    if (!dc || !dc->surface)
+        return;
+    if (y2 < y1)
+        std::swap(y1, y2);
+    fillSurfaceRect(dc, toSurface(*dc, RECT{x, y1, x + 1, y2}), pixelFromColor(color));
+}

@@ -1,0 +1,323 @@
+#include "platform/gdi/font.h"
+
+#include <cmath>
+#include <ctype.h>
+#include <map>
+#include <memory>
+#include <stdlib.h>
+#include <string.h>
+#include <tuple>
+
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_OUTLINE_H
+#include FT_TRUETYPE_TABLES_H
+
+#include "platform/gdi/cp1252.h"
+
+namespace {
+
+FT_Library library() {
+    static FT_Library ft = [] {
+        FT_Library created = nullptr;
+        if (FT_Init_FreeType(&created) != 0)
+            created = nullptr;
+        return created;
+    }();
+    return ft;
+}
+
+// The classic faces are bitmap fonts made in a few sizes; the font mapper takes the largest
+// size that is not larger than the request (or the smallest). Requests beyond the largest size
+// are scaled like outline fonts.
+struct RasterSize {
+    int em;
+    int cell;
+};
+const RasterSize sansSerifSizes[] = {{11, 13}, {13, 16}, {16, 20}, {19, 24}, {24, 29}, {32, 37}};
+const RasterSize systemSizes[] = {{13, 16}};
+
+// Classic Windows faces and the installed faces with the same metrics. "System" is the bold
+// font of the classic dialogs.
+struct Substitute {
+    const char *face;
+    const char *family;
+    bool bold;
+    const RasterSize *sizes;
+    int nrSizes;
+};
+const Substitute substitutes[] = {
+    {"times new roman", "Liberation Serif", false, nullptr, 0},
+    {"times", "Liberation Serif", false, nullptr, 0},
+    {"ms sans serif", "Liberation Sans", false, sansSerifSizes, 6},
+    {"ms shell dlg", "Liberation Sans", false, nullptr, 0},
+    {"arial", "Liberation Sans", false, nullptr, 0},
+    {"system", "Liberation Sans", true, systemSizes, 1},
+    {"courier new", "Liberation Mono", false, nullptr, 0},
+    {"", "Liberation Sans", false, nullptr, 0},
+};
+
+// The bitmap size a request gets: its em and cell heights, or null when the request is scaled
+// like an outline font.
+const RasterSize *rasterSizeFor(const Substitute &substitute, LONG height) {
+    if (!substitute.sizes || height == 0)
+        return nullptr;
+    const RasterSize &largest = substitute.sizes[substitute.nrSizes - 1];
+    const LONG wanted = height < 0 ? -height : height;
+    if (wanted > (height < 0 ? largest.em : largest.cell))
+        return nullptr;
+    int chosen = 0;
+    for (int i = 0; i < substitute.nrSizes; ++i)
+        if ((height < 0 ? substitute.sizes[i].em : substitute.sizes[i].cell) <= wanted)
+            chosen = i;
+    return &substitute.sizes[chosen];
+}
+
+struct FaceMatch {
+    std::string file;
+    int index = 0;
+    std::string family;
+    bool bold = false;
+    bool italic = false;
+    bool found = false;
+};
+
+FaceMatch matchFace(const std::string &family, int weight, bool italic) {
+    static std::map<std::tuple<std::string, int, bool>, FaceMatch> cache;
+    auto key = std::make_tuple(family, weight, italic);
+    auto known = cache.find(key);
+    if (known != cache.end())
+        return known->second;
+
+    // Fontconfig's configuration is released at exit, so that leak checks see nothing left.
+    static const bool initialised = FcInit() && atexit(FcFini) == 0;
+    (void)initialised;
+
+    FaceMatch match;
+    FcPattern *pattern = FcPatternCreate();
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8 *>(family.c_str()));
+    FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(weight));
+    FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern *found = FcFontMatch(nullptr, pattern, &result);
+    if (found) {
+        FcChar8 *file = nullptr;
+        FcChar8 *foundFamily = nullptr;
+        int index = 0, foundWeight = FC_WEIGHT_REGULAR, foundSlant = FC_SLANT_ROMAN;
+        if (FcPatternGetString(found, FC_FILE, 0, &file) == FcResultMatch) {
+            FcPatternGetInteger(found, FC_INDEX, 0, &index);
+            FcPatternGetInteger(found, FC_WEIGHT, 0, &foundWeight);
+            FcPatternGetInteger(found, FC_SLANT, 0, &foundSlant);
+            if (FcPatternGetString(found, FC_FAMILY, 0, &foundFamily) == FcResultMatch)
+                match.family = reinterpret_cast<const char *>(foundFamily);
+            match.file = reinterpret_cast<const char *>(file);
+            match.index = index;
+            match.bold = foundWeight >= FC_WEIGHT_DEMIBOLD;
+            match.italic = foundSlant != FC_SLANT_ROMAN;
+            match.found = true;
+        }
+        FcPatternDestroy(found);
+    }
+    FcPatternDestroy(pattern);
+    cache[key] = match;
+    return match;
+}
+
+// Vertical metrics in font units as Windows takes them: the OS/2 table's clipping ascent and
+// descent, which the Liberation faces share with the faces they stand in for.
+void verticalUnits(FT_Face face, double *ascent, double *descent) {
+    auto *os2 = static_cast<TT_OS2 *>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+    if (os2 && os2->usWinAscent + os2->usWinDescent > 0) {
+        *ascent = os2->usWinAscent;
+        *descent = os2->usWinDescent;
+    } else {
+        *ascent = face->ascender;
+        *descent = -face->descender;
+    }
+    if (*ascent + *descent <= 0) {
+        *ascent = face->units_per_EM * 0.8;
+        *descent = face->units_per_EM * 0.2;
+    }
+}
+
+// A bitmap size draws the outlines at its em height and keeps its own cell height.
+std::unique_ptr<FontInstance> openInstance(const FaceMatch &match, LONG height,
+                                           const RasterSize *raster, bool bold, bool italic) {
+    if (!library())
+        return nullptr;
+    FT_Face face = nullptr;
+    if (FT_New_Face(library(), match.file.c_str(), match.index, &face) != 0)
+        return nullptr;
+    FT_Select_Charmap(face, FT_ENCODING_UNICODE);
+
+    double unitsAscent = 0, unitsDescent = 0;
+    verticalUnits(face, &unitsAscent, &unitsDescent);
+    const double units = unitsAscent + unitsDescent;
+    const double perEm = face->units_per_EM ? face->units_per_EM : 2048;
+
+    // Positive: the cell height; negative: the em height; 0: the mapper's default cell.
+    int cell = 0;
+    double emPixels = 0;
+    if (raster) {
+        emPixels = raster->em;
+        cell = raster->cell;
+    } else if (height < 0) {
+        emPixels = -static_cast<double>(height);
+        cell = static_cast<int>(std::lround(unitsAscent * emPixels / perEm) +
+                                std::lround(unitsDescent * emPixels / perEm));
+    } else {
+        cell = height > 0 ? static_cast<int>(height) : 16;
+    }
+    if (!raster && height >= 0)
+        emPixels = cell * perEm / units;
+    if (emPixels < 1)
+        emPixels = 1;
+    if (emPixels > 1000)
+        emPixels = 1000;
+
+    auto instance = std::make_unique<FontInstance>();
+    instance->file = match.file;
+    instance->family = match.family;
+    instance->face = face;
+    instance->syntheticBold = bold && !match.bold;
+    instance->syntheticItalic = italic && !match.italic;
+    if (FT_Set_Char_Size(face, 0, static_cast<FT_F26Dot6>(std::lround(emPixels * 64)), 72, 72) !=
+        0) {
+        FT_Done_Face(face);
+        return nullptr;
+    }
+    if (height < 0 && !raster) {
+        instance->ascent = static_cast<int>(std::lround(unitsAscent * emPixels / perEm));
+        instance->height = cell;
+    } else {
+        instance->height = cell;
+        instance->ascent = static_cast<int>(std::lround(unitsAscent * cell / units));
+    }
+    auto *os2 = static_cast<TT_OS2 *>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+    if (os2 && os2->xAvgCharWidth > 0)
+        instance->averageWidth =
+            static_cast<int>(std::lround(os2->xAvgCharWidth * emPixels / perEm));
+    else
+        instance->averageWidth = fontGlyph(instance.get(), 'x').advance;
+    if (instance->syntheticBold)
+        instance->averageWidth += 1;
+    return instance;
+}
+
+std::string lowered(const char *text, size_t capacity) {
+    std::string out;
+    for (size_t i = 0; i < capacity && text[i]; ++i)
+        out += static_cast<char>(tolower(static_cast<unsigned char>(text[i])));
+    return out;
+}
+
+} // namespace
+
+FontInstance *resolveFont(const LOGFONTA &logFont) {
+    static std::map<std::tuple<std::string, LONG, int, bool, const RasterSize *>,
+                    std::unique_ptr<FontInstance>>
+        instances;
+
+    const std::string face = lowered(logFont.lfFaceName, LF_FACESIZE);
+    std::string family =
+        logFont.lfFaceName[0]
+            ? std::string(logFont.lfFaceName, 0, strnlen(logFont.lfFaceName, LF_FACESIZE))
+            : std::string();
+    int weight = logFont.lfWeight > 0 ? static_cast<int>(logFont.lfWeight) : FW_NORMAL;
+    if (weight > 1000)
+        weight = 1000;
+    const LONG height = logFont.lfHeight;
+    const RasterSize *raster = nullptr;
+    for (const Substitute &substitute : substitutes) {
+        if (face == substitute.face) {
+            family = substitute.family;
+            if (substitute.bold && weight < FW_BOLD)
+                weight = FW_BOLD;
+            raster = rasterSizeFor(substitute, height);
+            break;
+        }
+    }
+    const bool italic = logFont.lfItalic != 0;
+    auto key = std::make_tuple(family, raster ? 0 : height, weight, italic, raster);
+    auto known = instances.find(key);
+    if (known != instances.end())
+        return known->second.get();
+
+    FaceMatch match = matchFace(family, weight, italic);
+    if (!match.found)
+        return nullptr;
+    std::unique_ptr<FontInstance> instance =
+        openInstance(match, height, raster, weight >= 600, italic);
+    FontInstance *result = instance.get();
+    if (instance)
+        instances[key] = std::move(instance);
+    return result;
+}
+
+unsigned fontGlyphIndex(FontInstance *font, uint32_t codePoint) {
+    if (!font || !font->face)
+        return 0;
+    return FT_Get_Char_Index(static_cast<FT_Face>(font->face), codePoint);
+}
+
+const Glyph &fontGlyph(FontInstance *font, uint32_t codePoint) {
+    static const Glyph none;
+    if (!font || !font->face)
+        return none;
+    auto known = font->glyphs.find(codePoint);
+    if (known != font->glyphs.end())
+        return known->second;
+
+    Glyph &glyph = font->glyphs[codePoint];
+    auto face = static_cast<FT_Face>(font->face);
+    FT_UInt index = FT_Get_Char_Index(face, codePoint);
+    if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP) != 0)
+        return glyph;
+    FT_GlyphSlot slot = face->glyph;
+    int advance = static_cast<int>((slot->advance.x + 32) >> 6);
+    if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
+        // Windows makes bold by widening each stroke one pixel, and slants by a fixed shear.
+        if (font->syntheticBold) {
+            FT_Outline_EmboldenXY(&slot->outline, 64, 0);
+            advance += 1;
+        }
+        if (font->syntheticItalic) {
+            FT_Matrix shear = {0x10000, 0x0366A, 0, 0x10000};
+            FT_Outline_Transform(&slot->outline, &shear);
+        }
+    }
+    glyph.advance = advance;
+    if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0)
+        return glyph;
+    const FT_Bitmap &bitmap = slot->bitmap;
+    if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY && bitmap.pixel_mode != FT_PIXEL_MODE_MONO)
+        return glyph;
+    glyph.left = slot->bitmap_left;
+    glyph.top = slot->bitmap_top;
+    glyph.width = static_cast<int>(bitmap.width);
+    glyph.height = static_cast<int>(bitmap.rows);
+    glyph.coverage.resize(static_cast<size_t>(glyph.width) * glyph.height);
+    for (int row = 0; row < glyph.height; ++row) {
+        const unsigned char *line = bitmap.buffer + static_cast<ptrdiff_t>(row) * bitmap.pitch;
+        for (int column = 0; column < glyph.width; ++column) {
+            uint8_t value = bitmap.pixel_mode == FT_PIXEL_MODE_GRAY
+                                ? line[column]
+                                : ((line[column >> 3] >> (7 - (column & 7))) & 1) * 255;
+            glyph.coverage[static_cast<size_t>(row) * glyph.width + column] = value;
+        }
+    }
+    return glyph;
+}
+
+const Glyph &fontByteGlyph(FontInstance *font, unsigned char byte) {
+    static const Glyph none;
+    if (!font)
+        return none;
+    if (!font->byteGlyphs[byte])
+        font->byteGlyphs[byte] = &fontGlyph(font, cp1252ToUnicode(byte));
+    return *font->byteGlyphs[byte];
+}

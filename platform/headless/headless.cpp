@@ -1,0 +1,493 @@
+// The headless backend: no display, a virtual clock, and input made from a script at virtual
+// times, queued through queueInput like the desktop's input.
+#include "platform/headless/headless.h"
+
+#include <stdio.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+#include "platform/gdi/png.h"
+#include "platform/window/clock.h"
+#include "platform/window/window.h"
+
+namespace {
+
+enum class Aim { Screen, Client, Surface, Active, MenuBar, MenuEntry };
+
+struct Scripted {
+    uint64_t at;
+    uint64_t order;
+    Aim aim;
+    InputEvent event;
+    HWND window = nullptr;
+    int x = 0, y = 0;       // screen or client coordinates
+    int bar = 0, entry = 0; // menu aims
+};
+
+uint64_t now = headlessStartTime;
+uint64_t nextOrder = 0;
+std::vector<Scripted> script; // by time, then by the order of scripting
+std::function<void()> idleHook;
+int fruitlessWaits = 0;
+std::vector<UINT> beeps;
+std::vector<DWORD> sleeps;
+std::map<HWND, int> presents;
+std::map<HWND, std::pair<HICON, HICON>> icons;
+std::set<HWND> knownWindows;
+std::string clipboard;
+bool failing = false;
+std::string failReason;
+
+const bool clockInstalled = (setClockSource(backendNow), true);
+
+void add(Scripted item) {
+    item.at = item.at == headlessAsap ? now : item.at;
+    item.order = nextOrder++;
+    auto place = std::upper_bound(script.begin(), script.end(), item,
+                                  [](const Scripted &a, const Scripted &b) {
+                                      return a.at < b.at || (a.at == b.at && a.order < b.order);
+                                  });
+    script.insert(place, item);
+}
+
+Scripted mouse(Aim aim, InputEvent::Kind kind, HWND window, int x, int y, uint64_t at) {
+    Scripted item;
+    item.at = at;
+    item.aim = aim;
+    item.event.kind = kind;
+    item.window = window;
+    item.x = x;
+    item.y = y;
+    return item;
+}
+
+Scripted key(InputEvent::Kind kind, int code, unsigned modifiers, uint64_t at) {
+    Scripted item;
+    item.at = at;
+    item.aim = Aim::Active;
+    item.event.kind = kind;
+    item.event.key = code;
+    item.event.shift = (modifiers & HeadlessShift) != 0;
+    item.event.control = (modifiers & HeadlessControl) != 0;
+    item.event.alt = (modifiers & HeadlessAlt) != 0;
+    return item;
+}
+
+HWND topLevelAtScreen(int x, int y, int *surfaceX, int *surfaceY) {
+    for (HWND handle : topLevelOrder()) {
+        Window *top = findWindow(handle);
+        if (!top || !isShowing(top)) {
+            continue;
+        }
+        POINT origin = surfaceOriginOnScreen(top);
+        if (x >= top->rect.left && x < top->rect.right && y >= top->rect.top &&
+            y < top->rect.bottom) {
+            *surfaceX = x - origin.x;
+            *surfaceY = y - origin.y;
+            bool onSurface = *surfaceX >= 0 && *surfaceY >= 0 && *surfaceX < top->surface.width &&
+                             *surfaceY < top->surface.height;
+            return onSurface ? handle : nullptr;
+        }
+    }
+    return nullptr;
+}
+
+// Aims a scripted event at this moment and queues it.
+void make(Scripted item) {
+    InputEvent event = item.event;
+    RECT r;
+    switch (item.aim) {
+    case Aim::Screen:
+        event.topLevel = topLevelAtScreen(item.x, item.y, &event.x, &event.y);
+        if (!event.topLevel) {
+            return;
+        }
+        break;
+    case Aim::Client: {
+        Window *window = findWindow(item.window);
+        if (!window) {
+            return;
+        }
+        POINT origin = clientOriginOnSurface(window);
+        event.topLevel = topLevelOf(item.window);
+        event.x = item.x + origin.x;
+        event.y = item.y + origin.y;
+        break;
+    }
+    case Aim::Surface:
+        event.topLevel = item.window;
+        event.x = item.x;
+        event.y = item.y;
+        break;
+    case Aim::MenuBar:
+    case Aim::MenuEntry: {
+        Window *top = findWindow(item.window);
+        bool found = item.aim == Aim::MenuBar ? menuBarItemRect(top, item.bar, &r)
+                                              : menuEntryRect(top, item.bar, item.entry, &r);
+        if (!found) {
+            return;
+        }
+        event.topLevel = item.window;
+        event.x = (r.left + r.right) / 2;
+        event.y = (r.top + r.bottom) / 2;
+        break;
+    }
+    case Aim::Active:
+        if (!event.topLevel) {
+            event.topLevel = activeTopLevel();
+        }
+        break;
+    }
+    queueInput(event);
+}
+
+// Makes every scripted event due by the given time, moving the clock to each.
+void makeUntil(uint64_t time) {
+    while (!script.empty() && script.front().at <= time) {
+        Scripted item = script.front();
+        script.erase(script.begin());
+        now = std::max(now, item.at);
+        make(item);
+    }
+}
+
+[[noreturn]] void abortWaiting() {
+    HWND dialog = innermostModalDialog();
+    char title[256] = "";
+    GetWindowTextA(dialog, title, sizeof title);
+    fprintf(stderr,
+            "quillmere headless: the modal loop of \"%s\" waits for input and nothing is "
+            "scripted\n",
+            dialog ? title : "(no dialog)");
+    abort();
+}
+
+bool dialogEnded(HWND dialog) {
+    Window *window = findWindow(dialog);
+    return !window || window->dialog.ended;
+}
+
+} // namespace
+
+// ---- The backend's side of backend.h ----
+
+bool backendWindowChanged(HWND topLevel, std::string *why) {
+    if (!knownWindows.count(topLevel)) {
+        if (failing) {
+            if (why) {
+                *why = failReason;
+            }
+            return false;
+        }
+        knownWindows.insert(topLevel);
+    }
+    return true;
+}
+
+void backendWindowDestroyed(HWND topLevel) {
+    knownWindows.erase(topLevel);
+    icons.erase(topLevel);
+}
+
+void backendWindowIcons(HWND topLevel, HICON large, HICON small) {
+    icons[topLevel] = {large, small};
+}
+
+void backendPresent(HWND topLevel) {
+    ++presents[topLevel];
+}
+
+void backendPumpInput(bool wait) {
+    makeUntil(now);
+    if (!wait) {
+        return;
+    }
+    while (!messagesPending()) {
+        if (!script.empty()) {
+            makeUntil(script.front().at);
+            continue;
+        }
+        if (!idleHook) {
+            abortWaiting();
+        }
+        HWND dialog = innermostModalDialog();
+        std::function<void()> hook = idleHook;
+        hook();
+        makeUntil(now);
+        if (messagesPending() || !script.empty()) {
+            fruitlessWaits = 0;
+            continue;
+        }
+        if (dialogEnded(dialog) || dialog != innermostModalDialog()) {
+            fruitlessWaits = 0;
+            return;
+        }
+        // The hook changed nothing the loop could see; let the loop look again, a few times.
+        if (++fruitlessWaits > 100) {
+            abortWaiting();
+        }
+        return;
+    }
+    fruitlessWaits = 0;
+}
+
+void backendSleep(DWORD milliseconds) {
+    sleeps.push_back(milliseconds);
+    uint64_t until = now + milliseconds;
+    makeUntil(until);
+    now = until;
+}
+
+uint64_t backendNow() {
+    return now;
+}
+
+void backendBeep(UINT type) {
+    beeps.push_back(type);
+}
+
+void backendSetClipboard(const std::string &utf8) {
+    clipboard = utf8;
+}
+
+// ---- The test API ----
+
+void headlessReset() {
+    idleHook = nullptr;
+    destroyAllWindows();
+    clearMessages();
+    forgetClasses();
+    clearWindowFailure();
+    script.clear();
+    beeps.clear();
+    sleeps.clear();
+    presents.clear();
+    icons.clear();
+    knownWindows.clear();
+    clipboard.clear();
+    failing = false;
+    failReason.clear();
+    fruitlessWaits = 0;
+    now = headlessStartTime;
+    (void)clockInstalled;
+    setClockSource(backendNow);
+    scriptClockMilliseconds(nullptr, 0);
+}
+
+HINSTANCE headlessInstance() {
+    return GetModuleHandleA(nullptr);
+}
+
+uint64_t headlessNow() {
+    return now;
+}
+
+void headlessAdvance(DWORD milliseconds) {
+    uint64_t until = now + milliseconds;
+    makeUntil(until);
+    now = until;
+}
+
+void headlessMouseAtScreen(InputEvent::Kind kind, int x, int y, uint64_t at) {
+    add(mouse(Aim::Screen, kind, nullptr, x, y, at));
+}
+
+void headlessClickAtScreen(int x, int y, uint64_t at) {
+    headlessMouseAtScreen(InputEvent::MouseDown, x, y, at);
+    headlessMouseAtScreen(InputEvent::MouseUp, x, y, at);
+}
+
+void headlessMouseAt(HWND window, InputEvent::Kind kind, int x, int y, uint64_t at) {
+    add(mouse(Aim::Client, kind, window, x, y, at));
+}
+
+void headlessClick(HWND window, int x, int y, uint64_t at) {
+    headlessMouseAt(window, InputEvent::MouseDown, x, y, at);
+    headlessMouseAt(window, InputEvent::MouseUp, x, y, at);
+}
+
+void headlessClickCentre(HWND window, uint64_t at) {
+    RECT r{0, 0, 0, 0};
+    GetClientRect(window, &r);
+    headlessClick(window, r.right / 2, r.bottom / 2, at);
+}
+
+void headlessClickMenuBar(HWND topLevel, int barIndex, uint64_t at) {
+    for (InputEvent::Kind kind : {InputEvent::MouseDown, InputEvent::MouseUp}) {
+        Scripted item = mouse(Aim::MenuBar, kind, topLevel, 0, 0, at);
+        item.bar = barIndex;
+        add(item);
+    }
+}
+
+void headlessClickMenuEntry(HWND topLevel, int barIndex, int entryIndex, uint64_t at) {
+    for (InputEvent::Kind kind : {InputEvent::MouseDown, InputEvent::MouseUp}) {
+        Scripted item = mouse(Aim::MenuEntry, kind, topLevel, 0, 0, at);
+        item.bar = barIndex;
+        item.entry = entryIndex;
+        add(item);
+    }
+}
+
+void headlessKeyDown(int code, unsigned modifiers, uint64_t at) {
+    add(key(InputEvent::KeyDown, code, modifiers, at));
+}
+
+void headlessKeyUp(int code, unsigned modifiers, uint64_t at) {
+    add(key(InputEvent::KeyUp, code, modifiers, at));
+}
+
+void headlessKey(int code, unsigned modifiers, uint64_t at) {
+    headlessKeyDown(code, modifiers, at);
+    bool typed = !(modifiers & (HeadlessControl | HeadlessAlt));
+    unsigned char character = 0;
+    if (code >= 'A' && code <= 'Z') {
+        character = static_cast<unsigned char>((modifiers & HeadlessShift) ? code : code + 32);
+    } else if ((code >= '0' && code <= '9') || code == VK_SPACE) {
+        character = static_cast<unsigned char>(code);
+    }
+    if (typed && character) {
+        Scripted item = key(InputEvent::Character, 0, modifiers, at);
+        item.event.character = character;
+        add(item);
+    }
+    headlessKeyUp(code, modifiers, at);
+}
+
+void headlessType(const char *text, uint64_t at) {
+    for (; text && *text; ++text) {
+        Scripted item = key(InputEvent::Character, 0, 0, at);
+        item.event.character = static_cast<unsigned char>(*text);
+        add(item);
+    }
+}
+
+void headlessClose(HWND topLevel, uint64_t at) {
+    Scripted item;
+    item.at = at;
+    item.aim = Aim::Active;
+    item.event.kind = InputEvent::CloseRequest;
+    item.event.topLevel = topLevel;
+    add(item);
+}
+
+int headlessScriptLength() {
+    return static_cast<int>(script.size());
+}
+
+void headlessSetIdleHook(std::function<void()> hook) {
+    idleHook = std::move(hook);
+    fruitlessWaits = 0;
+}
+
+HWND headlessModalDialog() {
+    return innermostModalDialog();
+}
+
+HWND headlessActiveWindow() {
+    return activeTopLevel();
+}
+
+const std::vector<UINT> &headlessBeeps() {
+    return beeps;
+}
+
+const std::vector<DWORD> &headlessSleeps() {
+    return sleeps;
+}
+
+int headlessPresentCount(HWND topLevel) {
+    auto found = presents.find(topLevel);
+    return found == presents.end() ? 0 : found->second;
+}
+
+const std::string &headlessClipboard() {
+    return clipboard;
+}
+
+void headlessWindowIcons(HWND topLevel, HICON *large, HICON *small) {
+    auto found = icons.find(topLevel);
+    if (large) {
+        *large = found == icons.end() ? nullptr : found->second.first;
+    }
+    if (small) {
+        *small = found == icons.end() ? nullptr : found->second.second;
+    }
+}
+
+void headlessFailWindowCreation(const char *reason) {
+    failing = reason != nullptr;
+    failReason = reason ? reason : "";
+}
+
+std::string headlessLastWindowFailure() {
+    return lastWindowFailure();
+}
+
+std::vector<HWND> headlessTopLevelWindows() {
+    return topLevelOrder();
+}
+
+HWND headlessFindWindow(const char *title) {
+    for (HWND handle : topLevelOrder()) {
+        Window *window = findWindow(handle);
+        if (window && title && window->text == title) {
+            return handle;
+        }
+    }
+    return nullptr;
+}
+
+bool headlessPicture(HWND handle, Surface *out) {
+    Window *window = findWindow(handle);
+    if (!window || !out) {
+        return false;
+    }
+    Window *top = topLevelOf(window);
+    if (window == top) {
+        *out = top->surface;
+        return true;
+    }
+    RECT area = visibleClientOnSurface(window);
+    int width = std::max<int>(0, area.right - area.left);
+    int height = std::max<int>(0, area.bottom - area.top);
+    out->resize(width, height, 0);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            out->pixels[static_cast<size_t>(y) * width + x] =
+                top->surface
+                    .pixels[static_cast<size_t>(area.top + y) * top->surface.width + area.left + x];
+        }
+    }
+    return true;
+}
+
+uint32_t headlessPixel(HWND handle, int x, int y) {
+    Window *window = findWindow(handle);
+    if (!window) {
+        return 0xFFFFFFFF;
+    }
+    Window *top = topLevelOf(window);
+    POINT origin = clientOriginOnSurface(window);
+    RECT area = visibleClientOnSurface(window);
+    int sx = origin.x + x, sy = origin.y + y;
+    if (sx < area.left || sx >= area.right || sy < area.top || sy >= area.bottom) {
+        return 0xFFFFFFFF;
+    }
+    return top->surface.pixels[static_cast<size_t>(sy) * top->surface.width + sx];
+}
+
+bool headlessSavePng(HWND handle, const char *path) {
+    Surface picture;
+    if (!headlessPicture(handle, &picture) || picture.width <= 0 || picture.height <= 0) {
+        return false;
+    }
+    return writePng(path, picture.width, picture.height, picture.pixels.data());
+}
+
+void headlessUncover(HWND topLevel) {
+    exposeTopLevel(topLevel);
+}

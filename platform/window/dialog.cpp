@@ -1,0 +1,351 @@
+// The dialog manager: dialogs built from their templates, nested modal loops, the default
+// handling a dialog procedure gets by returning FALSE, and the dialog keyboard.
+#include <stdio.h>
+#include <stdlib.h>
+
+#include <algorithm>
+
+#include "platform/window/window.h"
+
+namespace {
+
+std::vector<HWND> runningDialogs; // innermost last
+
+bool isTabStop(const Window *window) {
+    // The control's own style counts, so that the tab stops are known before the dialog shows.
+    return window && (window->style & WS_TABSTOP) && (window->style & WS_VISIBLE) &&
+           !(window->style & WS_DISABLED);
+}
+
+HWND nextTabStop(Window *dialog, HWND from, bool backwards) {
+    const std::vector<HWND> &children = dialog->children;
+    int count = static_cast<int>(children.size());
+    if (count == 0) {
+        return nullptr;
+    }
+    int start =
+        static_cast<int>(std::find(children.begin(), children.end(), from) - children.begin());
+    if (start == count) {
+        start = backwards ? 0 : count - 1;
+    }
+    for (int step = 1; step <= count; ++step) {
+        int index = ((backwards ? start - step : start + step) % count + count) % count;
+        if (isTabStop(findWindow(children[index]))) {
+            return children[index];
+        }
+    }
+    return nullptr;
+}
+
+void focusControl(HWND control) {
+    SetFocus(control);
+    Window *window = findWindow(control);
+    if (window && window->kind() == WindowKind::Edit) {
+        selectAllText(control);
+    }
+}
+
+void restoreFocus(Window *dialog) {
+    if (dialog->dialog.ended) {
+        return;
+    }
+    HWND last = dialog->dialog.lastFocus;
+    Window *window = findWindow(last);
+    if (window && isDescendant(dialog->handle, last) && isShowing(window) &&
+        isEnabledTree(window)) {
+        SetFocus(last);
+    } else if (HWND first = nextTabStop(dialog, nullptr, false)) {
+        SetFocus(first);
+    }
+}
+
+const char *templateClassName(const DialogItemTemplate &item) {
+    if (item.classAtom) {
+        return MAKEINTRESOURCEA(item.classAtom);
+    }
+    return item.className.c_str();
+}
+
+HWND createDialog(HINSTANCE instance, const DialogTemplate &source, HWND owner, DLGPROC proc,
+                  LPARAM param) {
+    if (!source.className.empty()) {
+        return nullptr; // only the built-in dialog class is known
+    }
+    std::vector<MenuItemTemplate> menu;
+    if (source.menuId && !loadMenuResource(source.menuId, &menu)) {
+        return nullptr;
+    }
+    HFONT font = (source.style & DS_SETFONT)
+                     ? createPointFont(source.faceName.c_str(), source.pointSize, FW_NORMAL, false)
+                     : nullptr;
+    SIZE base = dialogBaseUnits(font ? font : guiFont());
+    if (base.cx <= 0 || base.cy <= 0) {
+        base = {6, 13};
+    }
+    DWORD style = source.style & ~(WS_VISIBLE | WS_CHILD);
+    DWORD exStyle = source.exStyle | ((source.style & DS_MODALFRAME) ? WS_EX_DLGMODALFRAME : 0);
+    RECT insets = nonClientInsets(style, exStyle, !menu.empty());
+    int width = mulDiv(source.cx, base.cx, 4) + insets.left + insets.right;
+    int height = mulDiv(source.cy, base.cy, 8) + insets.top + insets.bottom;
+    POINT position{mulDiv(source.x, base.cx, 4), mulDiv(source.y, base.cy, 8)};
+    Window *ownerWindow = findWindow(owner);
+    if (ownerWindow && isShowing(ownerWindow)) {
+        ClientToScreen(owner, &position);
+    }
+    // Keep the whole dialog on the screen.
+    position.x = std::max<LONG>(0, std::min<LONG>(position.x, screenWidth - width));
+    position.y = std::max<LONG>(0, std::min<LONG>(position.y, screenHeight - height));
+
+    HWND dialog =
+        CreateWindowExA(exStyle, MAKEINTRESOURCEA(0x8002), source.title.c_str(), style, position.x,
+                        position.y, width, height, owner, nullptr, instance, nullptr);
+    Window *window = findWindow(dialog);
+    if (!window) {
+        if (font) {
+            DeleteObject(font);
+        }
+        return nullptr;
+    }
+    window->dialog.font = font;
+    if (!menu.empty()) {
+        window->menu.items = std::move(menu);
+        resizeSurface(window);
+        std::string why;
+        backendWindowChanged(dialog, &why);
+    }
+    window->dialog.proc = proc;
+    if (font) {
+        SendMessageA(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+    for (const DialogItemTemplate &item : source.items) {
+        int x = mulDiv(item.x, base.cx, 4), y = mulDiv(item.y, base.cy, 8);
+        int cx = mulDiv(item.cx, base.cx, 4), cy = mulDiv(item.cy, base.cy, 8);
+        HWND control = CreateWindowExA(item.exStyle, templateClassName(item), item.caption.c_str(),
+                                       item.style | WS_CHILD, x, y, cx, cy, dialog,
+                                       reinterpret_cast<HMENU>(static_cast<uintptr_t>(item.id)),
+                                       instance, nullptr);
+        if (!control) {
+            DestroyWindow(dialog);
+            return nullptr;
+        }
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font : guiFont()), FALSE);
+        window = findWindow(dialog);
+        if (window && !window->dialog.defaultId && (item.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON &&
+            isPushButton(findWindow(control))) {
+            window->dialog.defaultId = item.id;
+        }
+    }
+    HWND first = window ? nextTabStop(window, nullptr, false) : nullptr;
+    LRESULT setFocus = SendMessageA(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), param);
+    window = findWindow(dialog);
+    if (window && setFocus && !window->dialog.ended &&
+        (first = nextTabStop(window, nullptr, false))) {
+        focusControl(first);
+    }
+    return findWindow(dialog) ? dialog : nullptr;
+}
+
+void runModalLoop(HWND dialog) {
+    for (;;) {
+        Window *window = findWindow(dialog);
+        if (!window || window->dialog.ended || quitPending()) {
+            return;
+        }
+        if (dispatchOneMessage() || paintPendingWindows()) {
+            continue;
+        }
+        presentDirtySurfaces();
+        backendPumpInput(true);
+    }
+}
+
+void enableOwnerAgain(Window *dialog) {
+    HWND owner = dialog->dialog.disabledOwner;
+    dialog->dialog.disabledOwner = nullptr;
+    if (owner) {
+        EnableWindow(owner, TRUE);
+    }
+}
+
+} // namespace
+
+INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND owner,
+                               DLGPROC dialogProc, LPARAM initParam) {
+    if (owner && !findWindow(owner)) {
+        return 0;
+    }
+    if (!templateName || !IS_INTRESOURCE(templateName)) {
+        return -1;
+    }
+    ResourceBytes bytes;
+    DialogTemplate source;
+    std::string why;
+    if (!findResource(embeddedResourceImage(), ResourceTypeDialog, LOWORD(templateName), &bytes,
+                      &why) ||
+        !decodeDialog(bytes, &source, &why)) {
+        return -1;
+    }
+    HWND ownerTop = topLevelOf(owner);
+    HWND dialog = createDialog(instance, source, ownerTop, dialogProc, initParam);
+    Window *window = findWindow(dialog);
+    if (!window) {
+        return -1;
+    }
+    if (!window->dialog.ended) {
+        if (ownerTop && IsWindowEnabled(ownerTop)) {
+            EnableWindow(ownerTop, FALSE);
+            if ((window = findWindow(dialog)) != nullptr) {
+                window->dialog.disabledOwner = ownerTop;
+            }
+        }
+        if (window && !window->dialog.ended) {
+            window->dialog.running = true;
+            runningDialogs.push_back(dialog);
+            ShowWindow(dialog, SW_SHOWNORMAL);
+            runModalLoop(dialog);
+            runningDialogs.erase(std::remove(runningDialogs.begin(), runningDialogs.end(), dialog),
+                                 runningDialogs.end());
+        }
+    }
+    INT_PTR result = 0;
+    if ((window = findWindow(dialog)) != nullptr) {
+        result = window->dialog.result;
+        window->dialog.running = false;
+        enableOwnerAgain(window);
+        DestroyWindow(dialog);
+    }
+    Window *ownerWindow = findWindow(ownerTop);
+    if (ownerWindow && isShowing(ownerWindow)) {
+        raiseTopLevel(ownerTop);
+        if (ownerWindow->kind() == WindowKind::Dialog) {
+            restoreFocus(ownerWindow);
+        } else {
+            SetFocus(ownerTop);
+        }
+    }
+    return result;
+}
+
+BOOL WINAPI EndDialog(HWND dialog, INT_PTR result) {
+    Window *window = findWindow(dialog);
+    if (!window || window->kind() != WindowKind::Dialog) {
+        return FALSE;
+    }
+    window->dialog.ended = true;
+    window->dialog.result = result;
+    enableOwnerAgain(window);
+    ShowWindow(dialog, SW_HIDE);
+    return TRUE;
+}
+
+HWND innermostModalDialog() {
+    for (auto it = runningDialogs.rbegin(); it != runningDialogs.rend(); ++it) {
+        if (findWindow(*it)) {
+            return *it;
+        }
+    }
+    return nullptr;
+}
+
+HWND currentDefaultButton(Window *dialog) {
+    HWND focus = GetFocus();
+    Window *focused = findWindow(focus);
+    if (focused && focused->isChild() && focused->parent == dialog->handle &&
+        isPushButton(focused)) {
+        return focus;
+    }
+    HWND byId =
+        dialog->dialog.defaultId ? GetDlgItem(dialog->handle, dialog->dialog.defaultId) : nullptr;
+    return isPushButton(findWindow(byId)) ? byId : nullptr;
+}
+
+bool dialogKeyDown(Window *dialog, const InputEvent &event) {
+    if (event.alt || event.control) {
+        return false;
+    }
+    HWND handle = dialog->handle;
+    switch (event.key) {
+    case VK_TAB: {
+        HWND focus = GetFocus();
+        HWND next = nextTabStop(dialog, isDescendant(handle, focus) ? focus : nullptr, event.shift);
+        if (next) {
+            focusControl(next);
+        }
+        return true;
+    }
+    case VK_RETURN: {
+        HWND button = currentDefaultButton(dialog);
+        int id = IDOK;
+        if (button) {
+            if (!isEnabledTree(findWindow(button))) {
+                return true;
+            }
+            id = GetDlgCtrlID(button);
+        } else {
+            button = GetDlgItem(handle, IDOK);
+            if (button && !IsWindowEnabled(button)) {
+                return true;
+            }
+        }
+        SendMessageA(handle, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(button));
+        return true;
+    }
+    case VK_ESCAPE:
+        SendMessageA(handle, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(handle, IDCANCEL)));
+        return true;
+    default:
+        return false;
+    }
+}
+
+LRESULT CALLBACK dialogWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+    Window *window = findWindow(handle);
+    if (!window) {
+        return 0;
+    }
+    DLGPROC proc = window->dialog.proc;
+    INT_PTR handled = proc ? proc(handle, message, wParam, lParam) : FALSE;
+    if (handled || !(window = findWindow(handle))) {
+        return handled;
+    }
+    switch (message) {
+    case WM_ERASEBKGND: {
+        RECT client;
+        GetClientRect(handle, &client);
+        fillWithSysColor(reinterpret_cast<HDC>(wParam), client, COLOR_BTNFACE);
+        return 1;
+    }
+    case WM_CLOSE:
+        PostMessageA(handle, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(handle, IDCANCEL)));
+        return 0;
+    case DM_GETDEFID:
+        return window->dialog.defaultId ? MAKELPARAM(window->dialog.defaultId, DC_HASDEFID) : 0;
+    case DM_SETDEFID: {
+        HWND before = currentDefaultButton(window);
+        window->dialog.defaultId = static_cast<int>(wParam);
+        for (HWND button : {before, currentDefaultButton(window)}) {
+            if (Window *b = findWindow(button)) {
+                invalidateWindow(b, nullptr, false);
+            }
+        }
+        return TRUE;
+    }
+    case WM_SETFOCUS:
+        restoreFocus(window);
+        return 0;
+    case WM_NCDESTROY:
+        if (window->dialog.font) {
+            DeleteObject(window->dialog.font);
+            window->dialog.font = nullptr;
+            window->font = nullptr;
+        }
+        return 0;
+    case WM_INITDIALOG:
+        return 0;
+    default:
+        return DefWindowProcA(handle, message, wParam, lParam);
+    }
+}

@@ -1,0 +1,338 @@
+// Messages: direct delivery, the posted-message and input queues that the modal loops drain,
+// focus, mouse capture and the default window procedure.
+#include <string.h>
+
+#include <algorithm>
+#include <deque>
+
+#include "platform/window/window.h"
+
+namespace {
+
+struct PostedMessage {
+    HWND window;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+struct QueuedInput {
+    InputEvent event;
+    HWND aim = nullptr;     // mouse: the window under the pointer when the event was made
+    bool onMenuBar = false; // mouse: the event was made over the menu bar
+};
+
+std::deque<PostedMessage> posted;
+std::deque<QueuedInput> inputs;
+bool quit = false;
+HWND focus = nullptr;
+HWND capture = nullptr;
+KeyModifiers modifiers{};
+
+bool contains(const RECT &rect, int x, int y) {
+    return x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
+}
+
+// The deepest showing window at a surface point, the top-level window itself if no child.
+Window *hitTest(Window *window, int x, int y) {
+    for (HWND child : window->children) {
+        Window *c = findWindow(child);
+        if (c && isShowing(c) && contains(visibleClientOnSurface(c), x, y)) {
+            return hitTest(c, x, y);
+        }
+    }
+    return window;
+}
+
+bool isMouse(InputEvent::Kind kind) {
+    return kind == InputEvent::MouseMove || kind == InputEvent::MouseDown ||
+           kind == InputEvent::MouseUp;
+}
+
+void handleMouse(const QueuedInput &item) {
+    Window *top = findWindow(item.event.topLevel);
+    if (!top || top->isChild() || !isEnabledTree(top)) {
+        return;
+    }
+    if ((top->menu.active || item.onMenuBar) && menuMouse(top, item.event)) {
+        return;
+    }
+    HWND target = item.aim;
+    if (capture && topLevelOf(capture) == top->handle) {
+        target = capture;
+    }
+    Window *window = findWindow(target);
+    if (!window) {
+        return;
+    }
+    POINT origin = clientOriginOnSurface(window);
+    int x = item.event.x - origin.x, y = item.event.y - origin.y;
+    UINT message = item.event.kind == InputEvent::MouseDown ? WM_LBUTTONDOWN
+                   : item.event.kind == InputEvent::MouseUp ? WM_LBUTTONUP
+                                                            : WM_MOUSEMOVE;
+    WPARAM buttons = item.event.kind == InputEvent::MouseDown ? MK_LBUTTON : 0;
+    SendMessageA(target, message, buttons, MAKELPARAM(x, y));
+}
+
+void handleKey(const InputEvent &event) {
+    Window *top = findWindow(event.topLevel);
+    if (!top) {
+        top = findWindow(activeTopLevel());
+    }
+    if (!top || top->isChild() || !isShowing(top) || !isEnabledTree(top)) {
+        return;
+    }
+    modifiers = {event.shift, event.control, event.alt};
+    if (menuKey(top, event)) {
+        return;
+    }
+    if (event.kind == InputEvent::KeyDown && top->kind() == WindowKind::Dialog &&
+        dialogKeyDown(top, event)) {
+        return;
+    }
+    HWND target = isDescendant(top->handle, focus) ? focus : top->handle;
+    bool system = event.alt || event.key == VK_MENU || event.key == VK_F10;
+    LPARAM context = event.alt ? (1 << 29) : 0;
+    switch (event.kind) {
+    case InputEvent::KeyDown:
+        SendMessageA(target, system ? WM_SYSKEYDOWN : WM_KEYDOWN, event.key, context | 1);
+        break;
+    case InputEvent::KeyUp:
+        SendMessageA(target, system ? WM_SYSKEYUP : WM_KEYUP, event.key, context | 1);
+        break;
+    default:
+        SendMessageA(target, event.alt ? WM_SYSCHAR : WM_CHAR, event.character, context | 1);
+        break;
+    }
+}
+
+void handleInput(const QueuedInput &item) {
+    if (isMouse(item.event.kind)) {
+        handleMouse(item);
+    } else if (item.event.kind == InputEvent::CloseRequest) {
+        Window *top = findWindow(item.event.topLevel);
+        if (top && !top->isChild() && isEnabledTree(top)) {
+            SendMessageA(top->handle, WM_CLOSE, 0, 0);
+        }
+    } else {
+        handleKey(item.event);
+    }
+}
+
+// A push button drawn as the default one changes look when the focus moves.
+void refreshDefaultLooks(HWND a, HWND b) {
+    for (HWND handle : {a, b}) {
+        Window *window = findWindow(handle);
+        if (window && isPushButton(window)) {
+            invalidateWindow(window, nullptr, false);
+        }
+    }
+}
+
+} // namespace
+
+KeyModifiers currentModifiers() {
+    return modifiers;
+}
+
+void queueInput(const InputEvent &event) {
+    QueuedInput item;
+    item.event = event;
+    if (isMouse(event.kind)) {
+        Window *top = findWindow(event.topLevel);
+        if (!top || top->isChild()) {
+            return;
+        }
+        if (event.y < menuBarHeight(top)) {
+            item.onMenuBar = true;
+        } else if (isShowing(top)) {
+            Window *hit = hitTest(top, event.x, event.y);
+            item.aim = isEnabledTree(hit) ? hit->handle : nullptr;
+        }
+    }
+    inputs.push_back(item);
+}
+
+bool messagesPending() {
+    return !posted.empty() || !inputs.empty();
+}
+
+bool dispatchOneMessage() {
+    if (!posted.empty()) {
+        PostedMessage message = posted.front();
+        posted.pop_front();
+        if (findWindow(message.window)) {
+            SendMessageA(message.window, message.message, message.wParam, message.lParam);
+        }
+        return true;
+    }
+    if (!inputs.empty()) {
+        QueuedInput item = inputs.front();
+        inputs.pop_front();
+        handleInput(item);
+        return true;
+    }
+    return false;
+}
+
+bool quitPending() {
+    return quit;
+}
+
+void clearMessages() {
+    posted.clear();
+    inputs.clear();
+    quit = false;
+    focus = nullptr;
+    capture = nullptr;
+    modifiers = {};
+}
+
+HWND activeTopLevel() {
+    for (HWND handle : topLevelOrder()) {
+        Window *window = findWindow(handle);
+        if (window && isShowing(window) && isEnabledTree(window)) {
+            return handle;
+        }
+    }
+    return nullptr;
+}
+
+LRESULT WINAPI SendMessageA(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+    Window *window = findWindow(handle);
+    if (!window || !window->proc) {
+        return 0;
+    }
+    return window->proc(handle, message, wParam, lParam);
+}
+
+BOOL WINAPI PostMessageA(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!findWindow(handle)) {
+        return FALSE;
+    }
+    posted.push_back({handle, message, wParam, lParam});
+    return TRUE;
+}
+
+void WINAPI PostQuitMessage(int) {
+    quit = true;
+}
+
+HWND WINAPI GetFocus(void) {
+    return findWindow(focus) ? focus : nullptr;
+}
+
+HWND WINAPI SetFocus(HWND handle) {
+    if (handle && !findWindow(handle)) {
+        return nullptr;
+    }
+    HWND old = GetFocus();
+    if (old == handle) {
+        return old;
+    }
+    Window *top = topLevelOf(findWindow(handle ? handle : old));
+    HWND oldDefault =
+        top && top->kind() == WindowKind::Dialog ? currentDefaultButton(top) : nullptr;
+    focus = handle;
+    if (old) {
+        SendMessageA(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(handle), 0);
+    }
+    if (handle && focus == handle) {
+        Window *window = findWindow(handle);
+        Window *dialog = topLevelOf(window);
+        if (dialog && dialog->kind() == WindowKind::Dialog && dialog != window) {
+            dialog->dialog.lastFocus = handle;
+        }
+        SendMessageA(handle, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
+    }
+    top = findWindow(top ? top->handle : nullptr);
+    if (top && top->kind() == WindowKind::Dialog) {
+        refreshDefaultLooks(oldDefault, currentDefaultButton(top));
+    }
+    return old;
+}
+
+HWND WINAPI GetCapture(void) {
+    return findWindow(capture) ? capture : nullptr;
+}
+
+HWND WINAPI SetCapture(HWND handle) {
+    HWND old = GetCapture();
+    if (!findWindow(handle)) {
+        return old;
+    }
+    capture = handle;
+    if (old && old != handle) {
+        SendMessageA(old, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(handle));
+    }
+    return old;
+}
+
+BOOL WINAPI ReleaseCapture(void) {
+    HWND old = GetCapture();
+    capture = nullptr;
+    if (old) {
+        SendMessageA(old, WM_CAPTURECHANGED, 0, 0);
+    }
+    return TRUE;
+}
+
+LRESULT WINAPI DefWindowProcA(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+    Window *window = findWindow(handle);
+    if (!window) {
+        return 0;
+    }
+    switch (message) {
+    case WM_NCCREATE:
+        return TRUE;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        BeginPaint(handle, &paint);
+        EndPaint(handle, &paint);
+        return 0;
+    }
+    case WM_ERASEBKGND: {
+        uintptr_t brush = reinterpret_cast<uintptr_t>(
+            window->windowClass ? window->windowClass->background : nullptr);
+        if (brush == 0 || brush > 31 || !wParam) {
+            return 0;
+        }
+        RECT client;
+        GetClientRect(handle, &client);
+        fillWithSysColor(reinterpret_cast<HDC>(wParam), client, static_cast<int>(brush - 1));
+        return 1;
+    }
+    case WM_CLOSE:
+        DestroyWindow(handle);
+        return 0;
+    case WM_SETTEXT:
+        window->text = lParam ? reinterpret_cast<const char *>(lParam) : "";
+        if (!window->isChild()) {
+            std::string why;
+            backendWindowChanged(handle, &why);
+        }
+        return TRUE;
+    case WM_GETTEXT: {
+        char *buffer = reinterpret_cast<char *>(lParam);
+        if (!buffer || wParam == 0) {
+            return 0;
+        }
+        size_t count = std::min<size_t>(window->text.size(), wParam - 1);
+        memcpy(buffer, window->text.data(), count);
+        buffer[count] = 0;
+        return static_cast<LRESULT>(count);
+    }
+    case WM_GETTEXTLENGTH:
+        return static_cast<LRESULT>(window->text.size());
+    case WM_SETFONT:
+        window->font = reinterpret_cast<HFONT>(wParam);
+        if (LOWORD(lParam)) {
+            invalidateWindow(window, nullptr, true);
+        }
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(window->font);
+    default:
+        return 0;
+    }
+}

@@ -1,0 +1,316 @@
+// Painting: update rectangles with their erase flags, BeginPaint and EndPaint, invalidation
+// (a parent without WS_CLIPCHILDREN takes its visible children along), UpdateWindow, window
+// device contexts, and the uncovering of surface areas.
+#include <algorithm>
+
+#include "platform/window/window.h"
+
+namespace {
+
+bool isEmpty(const RECT &r) {
+    return r.right <= r.left || r.bottom <= r.top;
+}
+
+RECT intersect(const RECT &a, const RECT &b) {
+    RECT r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+           std::min(a.bottom, b.bottom)};
+    return isEmpty(r) ? RECT{0, 0, 0, 0} : r;
+}
+
+RECT unite(const RECT &a, const RECT &b) {
+    if (isEmpty(a)) {
+        return b;
+    }
+    if (isEmpty(b)) {
+        return a;
+    }
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+            std::max(a.bottom, b.bottom)};
+}
+
+RECT offset(const RECT &r, int dx, int dy) {
+    return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+}
+
+// A device context on the window's client area, clipped to a client rectangle and to what of
+// the window shows.
+HDC clientDC(Window *window, const RECT &clientClip) {
+    Window *top = topLevelOf(window);
+    POINT origin = clientOriginOnSurface(window);
+    RECT clip = intersect(offset(clientClip, origin.x, origin.y), visibleClientOnSurface(window));
+    top->surfaceDirty = true;
+    return createSurfaceDC(&top->surface, origin, clip);
+}
+
+RECT clientBounds(const Window *window) {
+    SIZE size = clientSize(window);
+    return {0, 0, size.cx, size.cy};
+}
+
+void eraseNow(HWND handle) {
+    Window *window = findWindow(handle);
+    if (!window) {
+        return;
+    }
+    if (window->erasePending && !isEmpty(window->update) && isShowing(window)) {
+        HDC dc = clientDC(window, window->update);
+        LRESULT erased = SendMessageA(handle, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+        releaseSurfaceDC(dc);
+        if ((window = findWindow(handle)) != nullptr && erased) {
+            window->erasePending = false;
+        }
+    }
+    if ((window = findWindow(handle)) != nullptr) {
+        std::vector<HWND> children = window->children;
+        for (HWND child : children) {
+            eraseNow(child);
+        }
+    }
+}
+
+void markExposed(Window *window, const RECT &surfaceRect) {
+    if (!isShowing(window)) {
+        return;
+    }
+    RECT area = intersect(surfaceRect, visibleClientOnSurface(window));
+    if (!isEmpty(area)) {
+        POINT origin = clientOriginOnSurface(window);
+        window->update = unite(window->update, offset(area, -origin.x, -origin.y));
+        window->erasePending = true;
+    }
+    for (HWND child : window->children) {
+        if (Window *c = findWindow(child)) {
+            markExposed(c, surfaceRect);
+        }
+    }
+}
+
+bool anyInvalid(const Window *window) {
+    if (!isShowing(window)) {
+        return false;
+    }
+    if (!isEmpty(window->update)) {
+        return true;
+    }
+    for (HWND child : window->children) {
+        if (anyInvalid(findWindow(child))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// WM_PAINT to the window if it is invalid, then to its children.
+void paintTree(HWND handle) {
+    Window *window = findWindow(handle);
+    if (!window || !isShowing(window)) {
+        return;
+    }
+    if (!isEmpty(window->update)) {
+        SendMessageA(handle, WM_PAINT, 0, 0);
+        // A paint that did not validate would come back for ever.
+        if ((window = findWindow(handle)) != nullptr) {
+            window->update = {0, 0, 0, 0};
+            window->erasePending = false;
+        }
+    }
+    if ((window = findWindow(handle)) != nullptr) {
+        std::vector<HWND> children = window->children;
+        for (HWND child : children) {
+            paintTree(child);
+        }
+    }
+}
+
+void present(Window *top) {
+    if (top && top->surfaceDirty && isShowing(top)) {
+        drawMenuOverlay(top);
+        top->surfaceDirty = false;
+        backendPresent(top->handle);
+    }
+}
+
+} // namespace
+
+COLORREF sysColor(int index) {
+    static const COLORREF colors[] = {
+        RGB(192, 192, 192), RGB(0, 128, 128),   RGB(0, 0, 128),     RGB(128, 128, 128),
+        RGB(192, 192, 192), RGB(255, 255, 255), RGB(0, 0, 0),       RGB(0, 0, 0),
+        RGB(0, 0, 0),       RGB(255, 255, 255), RGB(192, 192, 192), RGB(192, 192, 192),
+        RGB(128, 128, 128), RGB(0, 0, 128),     RGB(255, 255, 255), RGB(192, 192, 192),
+        RGB(128, 128, 128), RGB(128, 128, 128), RGB(0, 0, 0),       RGB(192, 192, 192),
+        RGB(255, 255, 255), RGB(0, 0, 0),       RGB(192, 192, 192), RGB(0, 0, 0),
+        RGB(255, 255, 225)};
+    if (index < 0 || index >= static_cast<int>(sizeof(colors) / sizeof(colors[0]))) {
+        return 0;
+    }
+    return colors[index];
+}
+
+void fillWithSysColor(HDC dc, const RECT &rect, int index) {
+    fillSolidRect(dc, rect, sysColor(index));
+}
+
+void drawEdge(HDC dc, const RECT &r, COLORREF topLeft, COLORREF bottomRight) {
+    if (isEmpty(r)) {
+        return;
+    }
+    drawHorizontalLine(dc, r.left, r.right - 1, r.top, topLeft);
+    drawVerticalLine(dc, r.left, r.top, r.bottom - 1, topLeft);
+    drawHorizontalLine(dc, r.left, r.right, r.bottom - 1, bottomRight);
+    drawVerticalLine(dc, r.right - 1, r.top, r.bottom, bottomRight);
+}
+
+void redrawNow(HWND handle) {
+    if (Window *window = findWindow(handle)) {
+        invalidateWindow(window, nullptr, false);
+        UpdateWindow(handle);
+    }
+}
+
+void invalidateWindow(Window *window, const RECT *clientRect, bool erase) {
+    RECT area = clientBounds(window);
+    if (clientRect) {
+        area = intersect(area, *clientRect);
+    }
+    if (isEmpty(area)) {
+        return;
+    }
+    window->update = unite(window->update, area);
+    window->erasePending = window->erasePending || erase;
+    if (window->style & WS_CLIPCHILDREN) {
+        return;
+    }
+    for (HWND child : window->children) {
+        Window *c = findWindow(child);
+        if (c && (c->style & WS_VISIBLE)) {
+            RECT inChild = offset(area, -c->rect.left, -c->rect.top);
+            invalidateWindow(c, &inChild, erase);
+        }
+    }
+}
+
+void exposeSurfaceRect(Window *top, const RECT &surfaceRect) {
+    if (!top || isEmpty(surfaceRect) || !isShowing(top)) {
+        return;
+    }
+    markExposed(top, surfaceRect);
+    eraseNow(top->handle);
+}
+
+void exposeWindow(Window *window) {
+    Window *top = topLevelOf(window);
+    if (!top || !isShowing(window)) {
+        return;
+    }
+    if (window == top) {
+        drawMenuBar(top);
+    }
+    exposeSurfaceRect(top, visibleClientOnSurface(window));
+}
+
+bool paintPendingWindows() {
+    bool painted = false;
+    std::vector<HWND> order = topLevelOrder();
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        Window *top = findWindow(*it);
+        if (top && anyInvalid(top)) {
+            eraseNow(*it);
+            paintTree(*it);
+            painted = true;
+        }
+    }
+    return painted;
+}
+
+void presentDirtySurfaces() {
+    std::vector<HWND> order = topLevelOrder();
+    for (HWND handle : order) {
+        present(findWindow(handle));
+    }
+}
+
+BOOL WINAPI InvalidateRect(HWND handle, const RECT *rect, BOOL erase) {
+    Window *window = findWindow(handle);
+    if (!window) {
+        return FALSE;
+    }
+    invalidateWindow(window, rect, erase != FALSE);
+    return TRUE;
+}
+
+BOOL WINAPI InvalidateRgn(HWND handle, HRGN region, BOOL erase) {
+    // No call of this subset makes regions: only the whole client area can be meant.
+    if (region) {
+        return FALSE;
+    }
+    return InvalidateRect(handle, nullptr, erase);
+}
+
+BOOL WINAPI UpdateWindow(HWND handle) {
+    Window *window = findWindow(handle);
+    if (!window) {
+        return FALSE;
+    }
+    HWND top = topLevelOf(handle);
+    eraseNow(handle);
+    paintTree(handle);
+    present(findWindow(top));
+    return TRUE;
+}
+
+HDC WINAPI BeginPaint(HWND handle, LPPAINTSTRUCT paint) {
+    Window *window = findWindow(handle);
+    if (!paint) {
+        return nullptr;
+    }
+    *paint = PAINTSTRUCT{};
+    if (!window) {
+        return nullptr;
+    }
+    RECT update = window->update;
+    bool erase = window->erasePending;
+    window->update = {0, 0, 0, 0};
+    window->erasePending = false;
+    HDC dc = clientDC(window, update);
+    if (erase && !isEmpty(update)) {
+        paint->fErase =
+            SendMessageA(handle, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) ? FALSE : TRUE;
+    }
+    paint->hdc = dc;
+    paint->rcPaint = update;
+    return dc;
+}
+
+BOOL WINAPI EndPaint(HWND handle, const PAINTSTRUCT *paint) {
+    if (!paint) {
+        return FALSE;
+    }
+    if (paint->hdc) {
+        releaseSurfaceDC(paint->hdc);
+    }
+    return findWindow(handle) ? TRUE : FALSE;
+}
+
+HDC WINAPI GetDC(HWND handle) {
+    Window *window = findWindow(handle);
+    if (!window) {
+        return nullptr;
+    }
+    return clientDC(window, clientBounds(window));
+}
+
+int WINAPI ReleaseDC(HWND, HDC dc) {
+    if (!dc) {
+        return 0;
+    }
+    releaseSurfaceDC(dc);
+    return 1;
+}
+
+void exposeTopLevel(HWND handle) {
+    Window *window = findWindow(handle);
+    if (window && !window->isChild()) {
+        exposeWindow(window);
+    }
+}

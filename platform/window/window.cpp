@@ -1,0 +1,491 @@
+// Window objects: the table of live windows, classes, creation and destruction, text,
+// visibility, enabling, parent and owner.
+#include "platform/window/window.h"
+
+#include <stdio.h>
+#include <string.h>
+#include <strings.h>
+
+#include <algorithm>
+#include <map>
+
+namespace {
+
+std::map<uintptr_t, std::unique_ptr<Window>> windows;
+std::vector<HWND> topLevels; // topmost first
+uintptr_t nextHandle = 0x10010;
+
+std::vector<std::unique_ptr<WindowClass>> classes;
+ATOM nextAtom = 0xC000;
+std::string failure;
+
+const WindowClass *addBuiltIn(const char *name, ATOM atom, WNDPROC proc, WindowKind kind,
+                              HBRUSH background) {
+    auto windowClass = std::make_unique<WindowClass>();
+    windowClass->name = name;
+    windowClass->atom = atom;
+    windowClass->proc = proc;
+    windowClass->kind = kind;
+    windowClass->background = background;
+    classes.push_back(std::move(windowClass));
+    return classes.back().get();
+}
+
+void ensureBuiltIns() {
+    if (!classes.empty()) {
+        return;
+    }
+    addBuiltIn("Button", 0x80, buttonProc, WindowKind::Button, nullptr);
+    addBuiltIn("Edit", 0x81, editProc, WindowKind::Edit, nullptr);
+    addBuiltIn("Static", 0x82, staticProc, WindowKind::Static, nullptr);
+    addBuiltIn("#32770", 0x8002, dialogWindowProc, WindowKind::Dialog, nullptr);
+}
+
+const WindowClass *findClass(LPCSTR name) {
+    ensureBuiltIns();
+    if (!name) {
+        return nullptr;
+    }
+    for (auto &windowClass : classes) {
+        if (IS_INTRESOURCE(name) ? windowClass->atom == LOWORD(name)
+                                 : strcasecmp(windowClass->name.c_str(), name) == 0) {
+            return windowClass.get();
+        }
+    }
+    return nullptr;
+}
+
+void notifyBackend(Window *window) {
+    if (window && !window->isChild()) {
+        std::string why;
+        backendWindowChanged(window->handle, &why);
+    }
+}
+
+void dropFocusAndCapture(HWND gone, HWND replacement) {
+    if (isDescendant(gone, GetCapture())) {
+        ReleaseCapture();
+    }
+    if (isDescendant(gone, GetFocus())) {
+        SetFocus(replacement);
+    }
+}
+
+} // namespace
+
+Window *findWindow(HWND handle) {
+    if (!handle) {
+        return nullptr;
+    }
+    auto found = windows.find(reinterpret_cast<uintptr_t>(handle));
+    return found == windows.end() ? nullptr : found->second.get();
+}
+
+Window *topLevelOf(Window *window) {
+    while (window && window->isChild()) {
+        window = findWindow(window->parent);
+    }
+    return window;
+}
+
+HWND topLevelOf(HWND handle) {
+    Window *top = topLevelOf(findWindow(handle));
+    return top ? top->handle : nullptr;
+}
+
+bool isDescendant(HWND ancestor, HWND window) {
+    for (Window *w = findWindow(window); w; w = w->isChild() ? findWindow(w->parent) : nullptr) {
+        if (w->handle == ancestor) {
+            return true;
+        }
+    }
+    return false;
+}
+
+const std::vector<HWND> &topLevelOrder() {
+    return topLevels;
+}
+
+void raiseTopLevel(HWND window) {
+    auto found = std::find(topLevels.begin(), topLevels.end(), window);
+    if (found != topLevels.end()) {
+        topLevels.erase(found);
+        topLevels.insert(topLevels.begin(), window);
+    }
+}
+
+bool isShowing(const Window *window) {
+    for (const Window *w = window; w; w = w->isChild() ? findWindow(w->parent) : nullptr) {
+        if (!(w->style & WS_VISIBLE) || (!w->isChild() && w->iconic)) {
+            return false;
+        }
+        if (w->isChild() && !findWindow(w->parent)) {
+            return false;
+        }
+    }
+    return window != nullptr;
+}
+
+bool isEnabledTree(const Window *window) {
+    for (const Window *w = window; w; w = w->isChild() ? findWindow(w->parent) : nullptr) {
+        if (w->style & WS_DISABLED) {
+            return false;
+        }
+    }
+    return window != nullptr;
+}
+
+const WindowClass *builtInClass(WindowKind kind) {
+    ensureBuiltIns();
+    for (auto &windowClass : classes) {
+        if (windowClass->kind == kind) {
+            return windowClass.get();
+        }
+    }
+    return nullptr;
+}
+
+void forgetClasses() {
+    classes.clear();
+    nextAtom = 0xC000;
+}
+
+void destroyAllWindows() {
+    while (!topLevels.empty()) {
+        HWND window = topLevels.back();
+        if (!DestroyWindow(window)) {
+            topLevels.pop_back();
+        }
+    }
+    windows.clear();
+}
+
+const std::string &lastWindowFailure() {
+    return failure;
+}
+void clearWindowFailure() {
+    failure.clear();
+}
+
+ATOM WINAPI RegisterClassExA(const WNDCLASSEXA *windowClass) {
+    ensureBuiltIns();
+    if (!windowClass || windowClass->cbSize != sizeof(WNDCLASSEXA) || !windowClass->lpfnWndProc ||
+        !windowClass->lpszClassName || IS_INTRESOURCE(windowClass->lpszClassName) ||
+        !windowClass->lpszClassName[0] || findClass(windowClass->lpszClassName)) {
+        return 0;
+    }
+    auto entry = std::make_unique<WindowClass>();
+    entry->name = windowClass->lpszClassName;
+    entry->atom = nextAtom++;
+    entry->style = windowClass->style;
+    entry->proc = windowClass->lpfnWndProc;
+    entry->instance = windowClass->hInstance;
+    entry->icon = windowClass->hIcon;
+    entry->smallIcon = windowClass->hIconSm;
+    entry->cursor = windowClass->hCursor;
+    entry->background = windowClass->hbrBackground;
+    if (windowClass->lpszMenuName && IS_INTRESOURCE(windowClass->lpszMenuName)) {
+        entry->menuId = LOWORD(windowClass->lpszMenuName);
+    }
+    classes.push_back(std::move(entry));
+    return classes.back()->atom;
+}
+
+HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x,
+                            int y, int width, int height, HWND parent, HMENU menu,
+                            HINSTANCE instance, LPVOID param) {
+    const WindowClass *windowClass = findClass(className);
+    Window *parentWindow = findWindow(parent);
+    bool child = (style & WS_CHILD) != 0;
+    if (!windowClass || (parent && !parentWindow) || (child && !parentWindow)) {
+        return nullptr;
+    }
+    auto object = std::make_unique<Window>();
+    Window *window = object.get();
+    window->handle = reinterpret_cast<HWND>(nextHandle);
+    nextHandle += 0x10;
+    window->windowClass = windowClass;
+    window->proc = windowClass->proc;
+    window->instance = instance;
+    window->style = style & ~WS_VISIBLE;
+    window->exStyle = exStyle;
+    window->text = windowName && !IS_INTRESOURCE(windowName) ? windowName : "";
+    if (child) {
+        window->parent = parent;
+        window->id = static_cast<int>(reinterpret_cast<uintptr_t>(menu));
+        window->rect = {x, y, x + width, y + height};
+    } else {
+        window->owner = parentWindow ? topLevelOf(parent) : nullptr;
+        if (windowClass->menuId) {
+            loadMenuResource(windowClass->menuId, &window->menu.items);
+        }
+        if (x == CW_USEDEFAULT) {
+            x = y = 26;
+        }
+        if (width == CW_USEDEFAULT) {
+            width = screenWidth * 3 / 4;
+            height = screenHeight * 3 / 4;
+        }
+        window->rect = {x, y, x + std::max(width, 0), y + std::max(height, 0)};
+    }
+    HWND handle = window->handle;
+    windows[reinterpret_cast<uintptr_t>(handle)] = std::move(object);
+    if (child) {
+        parentWindow->children.push_back(handle);
+    } else {
+        topLevels.insert(topLevels.begin(), handle);
+        resizeSurface(window);
+        std::string why;
+        if (!backendWindowChanged(handle, &why)) {
+            failure = why.empty() ? "the window could not be made" : why;
+            fprintf(stderr, "quillmere: cannot create the window \"%s\": %s\n",
+                    window->text.c_str(), failure.c_str());
+            topLevels.erase(std::find(topLevels.begin(), topLevels.end(), handle));
+            windows.erase(reinterpret_cast<uintptr_t>(handle));
+            return nullptr;
+        }
+        backendWindowIcons(handle, windowClass->icon, windowClass->smallIcon);
+    }
+    if (!SendMessageA(handle, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(param)) ||
+        SendMessageA(handle, WM_CREATE, 0, reinterpret_cast<LPARAM>(param)) == -1) {
+        DestroyWindow(handle);
+        return nullptr;
+    }
+    if ((style & WS_VISIBLE) && findWindow(handle)) {
+        ShowWindow(handle, SW_SHOW);
+    }
+    return findWindow(handle) ? handle : nullptr;
+}
+
+BOOL WINAPI DestroyWindow(HWND handle) {
+    Window *window = findWindow(handle);
+    if (!window || window->destroying) {
+        return FALSE;
+    }
+    window->destroying = true;
+    // Owned top-level windows go first, then the window itself, then its children.
+    if (!window->isChild()) {
+        std::vector<HWND> owned;
+        for (HWND other : topLevels) {
+            Window *w = findWindow(other);
+            if (w && w->owner == handle) {
+                owned.push_back(other);
+            }
+        }
+        for (HWND other : owned) {
+            DestroyWindow(other);
+        }
+    }
+    Window *parent = window->isChild() ? findWindow(window->parent) : nullptr;
+    if ((window->style & WS_VISIBLE) && !(parent && parent->destroying)) {
+        ShowWindow(handle, SW_HIDE);
+    }
+    dropFocusAndCapture(handle, nullptr);
+    SendMessageA(handle, WM_DESTROY, 0, 0);
+    window = findWindow(handle);
+    if (!window) {
+        return TRUE;
+    }
+    std::vector<HWND> children = window->children;
+    for (HWND child : children) {
+        DestroyWindow(child);
+    }
+    SendMessageA(handle, WM_NCDESTROY, 0, 0);
+    window = findWindow(handle);
+    if (!window) {
+        return TRUE;
+    }
+    if (window->isChild()) {
+        if (Window *parent = findWindow(window->parent)) {
+            auto &siblings = parent->children;
+            siblings.erase(std::remove(siblings.begin(), siblings.end(), handle), siblings.end());
+        }
+    } else {
+        topLevels.erase(std::remove(topLevels.begin(), topLevels.end(), handle), topLevels.end());
+        backendWindowDestroyed(handle);
+    }
+    windows.erase(reinterpret_cast<uintptr_t>(handle));
+    return TRUE;
+}
+
+BOOL WINAPI IsWindow(HWND window) {
+    return findWindow(window) != nullptr;
+}
+
+BOOL WINAPI IsWindowVisible(HWND handle) {
+    Window *window = findWindow(handle);
+    for (; window; window = window->isChild() ? findWindow(window->parent) : nullptr) {
+        if (!(window->style & WS_VISIBLE)) {
+            return FALSE;
+        }
+        if (!window->isChild()) {
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+BOOL WINAPI IsWindowEnabled(HWND handle) {
+    Window *window = findWindow(handle);
+    return window && !(window->style & WS_DISABLED);
+}
+
+BOOL WINAPI IsIconic(HWND handle) {
+    Window *window = findWindow(handle);
+    return window && window->iconic;
+}
+
+HWND WINAPI GetParent(HWND handle) {
+    Window *window = findWindow(handle);
+    if (!window) {
+        return nullptr;
+    }
+    return window->isChild() ? window->parent : window->owner;
+}
+
+BOOL WINAPI SetWindowTextA(HWND handle, LPCSTR text) {
+    if (!findWindow(handle)) {
+        return FALSE;
+    }
+    return SendMessageA(handle, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text ? text : "")) != 0;
+}
+
+int WINAPI GetWindowTextA(HWND handle, LPSTR buffer, int bufferMax) {
+    if (!buffer || bufferMax <= 0) {
+        return 0;
+    }
+    buffer[0] = 0;
+    if (!findWindow(handle)) {
+        return 0;
+    }
+    return static_cast<int>(
+        SendMessageA(handle, WM_GETTEXT, bufferMax, reinterpret_cast<LPARAM>(buffer)));
+}
+
+int WINAPI GetWindowTextLengthA(HWND handle) {
+    Window *window = findWindow(handle);
+    return window ? static_cast<int>(window->text.size()) : 0;
+}
+
+BOOL WINAPI ShowWindow(HWND handle, int showCommand) {
+    Window *window = findWindow(handle);
+    if (!window) {
+        return FALSE;
+    }
+    bool wasVisible = (window->style & WS_VISIBLE) != 0;
+    bool wasIconic = window->iconic;
+    bool show = showCommand != SW_HIDE;
+    bool iconic = window->iconic;
+    if (!window->isChild()) {
+        if (showCommand == SW_MINIMIZE || showCommand == SW_SHOWMINIMIZED ||
+            showCommand == SW_SHOWMINNOACTIVE) {
+            iconic = true;
+        } else if (showCommand == SW_SHOWNORMAL || showCommand == SW_RESTORE ||
+                   showCommand == SW_SHOWDEFAULT) {
+            iconic = false;
+        }
+    }
+    if (show == wasVisible && iconic == wasIconic) {
+        return wasVisible;
+    }
+    if (!show) {
+        // What the window covered shows again; the focus goes to its parent.
+        RECT covered{0, 0, 0, 0};
+        Window *top = topLevelOf(window);
+        if (window->isChild() && isShowing(window)) {
+            covered = visibleClientOnSurface(window);
+        }
+        window->style &= ~WS_VISIBLE;
+        dropFocusAndCapture(handle, window->isChild() ? window->parent : nullptr);
+        if (window->isChild() && top) {
+            exposeSurfaceRect(top, covered);
+        } else if (!window->isChild()) {
+            if (window->menu.active) {
+                closeMenu(window);
+            }
+            notifyBackend(window);
+        }
+        SendMessageA(handle, WM_SHOWWINDOW, FALSE, 0);
+        return wasVisible;
+    }
+    window->style |= WS_VISIBLE;
+    window->iconic = iconic;
+    SendMessageA(handle, WM_SHOWWINDOW, TRUE, 0);
+    window = findWindow(handle);
+    if (!window) {
+        return wasVisible;
+    }
+    if (!window->isChild()) {
+        if (!iconic) {
+            raiseTopLevel(handle);
+        }
+        notifyBackend(window);
+        if (iconic && isDescendant(handle, GetFocus())) {
+            SetFocus(nullptr);
+        }
+    }
+    exposeWindow(window);
+    return wasVisible;
+}
+
+BOOL WINAPI EnableWindow(HWND handle, BOOL enable) {
+    Window *window = findWindow(handle);
+    if (!window) {
+        return FALSE;
+    }
+    bool wasDisabled = (window->style & WS_DISABLED) != 0;
+    if (wasDisabled == !enable) {
+        return wasDisabled;
+    }
+    if (enable) {
+        window->style &= ~WS_DISABLED;
+    } else {
+        window->style |= WS_DISABLED;
+        if (GetCapture() == handle) {
+            ReleaseCapture();
+        }
+        if (GetFocus() == handle) {
+            SetFocus(nullptr); // a disabled window cannot keep the focus
+        }
+        if (window->menu.active) {
+            closeMenu(window);
+        }
+    }
+    SendMessageA(handle, WM_ENABLE, enable ? TRUE : FALSE, 0);
+    return wasDisabled;
+}
+
+HWND WINAPI GetDlgItem(HWND dialog, int id) {
+    Window *window = findWindow(dialog);
+    if (!window) {
+        return nullptr;
+    }
+    for (HWND child : window->children) {
+        Window *c = findWindow(child);
+        if (c && c->id == id) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+int WINAPI GetDlgCtrlID(HWND handle) {
+    Window *window = findWindow(handle);
+    return window && window->isChild() ? window->id : 0;
+}
+
+UINT WINAPI GetDlgItemTextA(HWND dialog, int id, LPSTR buffer, int bufferMax) {
+    HWND item = GetDlgItem(dialog, id);
+    if (!item) {
+        if (buffer && bufferMax > 0) {
+            buffer[0] = 0;
+        }
+        return 0;
+    }
+    return static_cast<UINT>(GetWindowTextA(item, buffer, bufferMax));
+}
+
+const Surface *topLevelSurface(HWND handle) {
+    Window *window = findWindow(handle);
+    return window && !window->isChild() ? &window->surface : nullptr;
+}

@@ -1,0 +1,186 @@
+// Inside the layer: the objects behind HWND and what the window manager, the dialog manager,
+// the controls, the menu bar and the backends share about them. Every handle that comes from
+// outside is looked up in the table of live windows first; an unknown one finds nothing.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/backend.h"
+#include "platform/gdi/gdi.h"
+#include "platform/resources/resfile.h"
+#include "platform/win32.h"
+
+enum class WindowKind { Custom, Button, Static, Edit, Dialog };
+
+struct WindowClass {
+    std::string name;
+    ATOM atom = 0;
+    UINT style = 0;
+    WNDPROC proc = nullptr;
+    HINSTANCE instance = nullptr;
+    HICON icon = nullptr, smallIcon = nullptr;
+    HCURSOR cursor = nullptr;
+    HBRUSH background = nullptr;
+    uint16_t menuId = 0;
+    WindowKind kind = WindowKind::Custom;
+};
+
+struct ButtonState {
+    bool pressed = false;   // drawn pushed in
+    bool tracking = false;  // the left button went down on it and is held
+    bool spaceDown = false; // the space bar went down while it had the focus
+};
+
+struct EditState {
+    int anchor = 0; // selection runs from anchor to caret
+    int caret = 0;
+    int scroll = 0; // pixels of text scrolled out at the left
+    bool dragging = false;
+};
+
+struct DialogState {
+    DLGPROC proc = nullptr;
+    bool running = false; // its modal loop runs
+    bool ended = false;
+    INT_PTR result = 0;
+    HFONT font = nullptr; // made from the template, deleted with the dialog
+    int defaultId = 0;    // the template's default push button, 0 none
+    HWND lastFocus = nullptr;
+    HWND disabledOwner = nullptr; // the owner its loop disabled, enabled again at the end
+};
+
+struct MenuBarState {
+    std::vector<MenuItemTemplate> items;
+    bool active = false;       // keyboard or mouse is in the menu
+    int bar = -1;              // highlighted item of the bar
+    int open = -1;             // item whose drop-down shows, -1 none
+    int entry = -1;            // highlighted entry of the drop-down
+    bool altPending = false;   // Alt went down and nothing else since
+    RECT dropRect{0, 0, 0, 0}; // surface rectangle of the open drop-down
+};
+
+struct Window {
+    HWND handle = nullptr;
+    const WindowClass *windowClass = nullptr;
+    WNDPROC proc = nullptr;
+    HINSTANCE instance = nullptr;
+    DWORD style = 0, exStyle = 0;
+    std::string text; // Windows-1252
+    int id = 0;
+    HWND parent = nullptr;      // children only
+    HWND owner = nullptr;       // top-level windows only
+    std::vector<HWND> children; // z-order, top first (creation order)
+    RECT rect{0, 0, 0, 0};      // top-level: outer rectangle on the screen; child: parent's client
+    bool iconic = false;
+    HFONT font = nullptr;
+    bool destroying = false;
+
+    RECT update{0, 0, 0, 0}; // invalid part of the client area, empty when valid
+    bool erasePending = false;
+
+    // Top-level windows: the pixels of menu bar and client area.
+    Surface surface;
+    bool surfaceDirty = false;
+    MenuBarState menu;
+
+    ButtonState button;
+    EditState edit;
+    DialogState dialog;
+
+    bool isChild() const { return (style & WS_CHILD) != 0; }
+    WindowKind kind() const { return windowClass ? windowClass->kind : WindowKind::Custom; }
+};
+
+// ---- The table (window.cpp) ----
+Window *findWindow(HWND handle);
+Window *topLevelOf(Window *window);
+HWND topLevelOf(HWND handle);
+bool isDescendant(HWND ancestor, HWND window); // window is ancestor or inside it
+// Top-level windows in z-order, topmost first.
+const std::vector<HWND> &topLevelOrder();
+void raiseTopLevel(HWND window);
+void destroyAllWindows();
+void forgetClasses();
+const WindowClass *builtInClass(WindowKind kind);
+// Visible itself and every ancestor visible; a minimised top-level shows no client.
+bool isShowing(const Window *window);
+// Enabled itself and every ancestor enabled.
+bool isEnabledTree(const Window *window);
+
+// ---- Geometry (nonclient.cpp) ----
+enum { screenWidth = 1024, screenHeight = 768 };
+// Thickness of the frame, caption and menu bar around a top-level window's client area.
+RECT nonClientInsets(DWORD style, DWORD exStyle, bool hasMenu);
+int menuBarHeight(const Window *topLevel);
+SIZE clientSize(const Window *window);
+// Surface point of the client area's (0, 0), and the visible part of the client area on the
+// surface (empty when the window is hidden or outside its ancestors).
+POINT clientOriginOnSurface(const Window *window);
+RECT visibleClientOnSurface(const Window *window);
+// Screen point of the top-level surface's (0, 0).
+POINT surfaceOriginOnScreen(const Window *topLevel);
+void resizeSurface(Window *topLevel);
+int mulDiv(int value, int numerator, int denominator);
+
+// ---- Messages and input (message.cpp) ----
+struct KeyModifiers {
+    bool shift = false, control = false, alt = false;
+};
+// The modifier keys of the key event being handled.
+KeyModifiers currentModifiers();
+bool messagesPending();
+// Takes one posted message or input event and handles it; false when there is none.
+bool dispatchOneMessage();
+bool quitPending();
+void clearMessages();
+// The window the keyboard talks to: the topmost visible, enabled top-level window.
+HWND activeTopLevel();
+
+// ---- Painting (paint.cpp) ----
+void invalidateWindow(Window *window, const RECT *clientRect, bool erase);
+// The area of a top-level surface was uncovered: the windows there become invalid and erase
+// their background at once, parent first; the paint follows.
+void exposeSurfaceRect(Window *topLevel, const RECT &surfaceRect);
+void exposeWindow(Window *window);
+// Sends WM_PAINT to every invalid, showing window, parent first; true when any was painted.
+bool paintPendingWindows();
+void presentDirtySurfaces();
+void fillWithSysColor(HDC dc, const RECT &rect, int sysColor);
+COLORREF sysColor(int index);
+// A one-pixel frame: top and left lines in one colour, bottom and right in the other.
+void drawEdge(HDC dc, const RECT &rect, COLORREF topLeft, COLORREF bottomRight);
+// Redraws a window at once (a control's pressed look while the button is held).
+void redrawNow(HWND window);
+
+// ---- Dialog manager (dialog.cpp) ----
+LRESULT CALLBACK dialogWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Tab, Enter and Esc of a dialog; true when the key was used.
+bool dialogKeyDown(Window *dialog, const InputEvent &event);
+// The push button Enter would click: the focused one, else the default one; null none.
+HWND currentDefaultButton(Window *dialog);
+HWND innermostModalDialog();
+
+// ---- Controls ----
+LRESULT CALLBACK buttonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK staticProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK editProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+bool isPushButton(const Window *window);
+void selectAllText(HWND edit);
+
+// ---- Menu bar (menu.cpp) ----
+bool loadMenuResource(uint16_t id, std::vector<MenuItemTemplate> *items);
+void drawMenuBar(Window *topLevel);
+void drawMenuOverlay(Window *topLevel); // the open drop-down over the client area
+bool menuKey(Window *topLevel, const InputEvent &event);
+// Mouse events at a surface point; true when the menu took the event.
+bool menuMouse(Window *topLevel, const InputEvent &event);
+void closeMenu(Window *topLevel);
+// Surface rectangles of a bar item, and of an entry where the item's drop-down shows.
+bool menuBarItemRect(const Window *topLevel, int barIndex, RECT *out);
+bool menuEntryRect(const Window *topLevel, int barIndex, int entryIndex, RECT *out);
+
+// ---- The failure the backend gave for the last window it could not make ----
+const std::string &lastWindowFailure();
+void clearWindowFailure();
