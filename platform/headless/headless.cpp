@@ -190,6 +190,7 @@ bool backendWindowChanged(HWND topLevel, std::string *why) {
 void backendWindowDestroyed(HWND topLevel) {
     knownWindows.erase(topLevel);
     icons.erase(topLevel);
+    presents.erase(topLevel);
 }
 
 void backendWindowIcons(HWND topLevel, HICON large, HICON small) {

@@ -77,7 +77,7 @@ HWND headlessActiveWindow();
 // ---- Records ----
 const std::vector<UINT> &headlessBeeps();
 const std::vector<DWORD> &headlessSleeps();
-// How often a top-level window's pixels were presented.
+// How often a live top-level window's pixels were presented.
 int headlessPresentCount(HWND topLevel);
 const std::string &headlessClipboard(); // UTF-8
 // The icons of a top-level window's class, as the layer handed them over.

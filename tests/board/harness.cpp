@@ -77,13 +77,15 @@ void BoardRun::run(std::vector<Step> steps) {
         // Something for the loop to take, so that it looks at the dialog's state again.
         PostMessageA(board, WM_NULL, 0, 0);
     });
-    LoadStringA(appInstance, IDS_APP_TITLE, windowTitle, frameTextCapacity);
-    LoadStringA(appInstance, IDS_WINDOW_CLASS, windowClassName, frameTextCapacity);
-    registerFrameClass(appInstance);
-    frame = CreateWindowExA(0, windowClassName, windowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0,
-                            CW_USEDEFAULT, 0, nullptr, nullptr, appInstance, nullptr);
-    ASSERT_NE(frame, nullptr);
-    ShowWindow(frame, SW_MINIMIZE);
+    if (!IsWindow(frame)) {
+        LoadStringA(appInstance, IDS_APP_TITLE, windowTitle, frameTextCapacity);
+        LoadStringA(appInstance, IDS_WINDOW_CLASS, windowClassName, frameTextCapacity);
+        registerFrameClass(appInstance);
+        frame = CreateWindowExA(0, windowClassName, windowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                0, CW_USEDEFAULT, 0, nullptr, nullptr, appInstance, nullptr);
+        ASSERT_NE(frame, nullptr);
+        ShowWindow(frame, SW_MINIMIZE);
+    }
     DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_BOARD), frame, proc ? proc : boardDialogProc,
                     0);
     if (everyStepRuns) {

@@ -37,8 +37,9 @@ struct BoardRun {
     bool everyStepRuns = true;   // expect the board to stay open for every step
     Step onEveryWait;            // when set, runs at every wait instead of the steps
 
-    // Opens the frame and the board dialog as the start-up does and runs the steps; the board
-    // ends with IDCANCEL after the last step unless a step ended it.
+    // Opens the frame (unless `frame` already names a live one, which is then reused) and the
+    // board dialog as the start-up does and runs the steps; the board ends with IDCANCEL after
+    // the last step unless a step ended it.
     void run(std::vector<Step> steps);
 };
 

@@ -7,10 +7,19 @@
 #include <gtest/gtest.h>
 
 #include <stdio.h>
+#include <stdlib.h>
 
 #include <random>
 
 namespace {
+
+// QUILLMERE_FUZZ_INPUTS sets how many damaged inputs each test makes, for a long run;
+// `usual` without it.
+int inputsPerTest(int usual) {
+    const char *setting = getenv("QUILLMERE_FUZZ_INPUTS");
+    long n = setting ? strtol(setting, nullptr, 10) : 0;
+    return n > 0 && n < 2000000000 ? (int)n : usual;
+}
 
 // A small image of real entries: one of each kind the reader decodes.
 Bytes sampleImage() {
@@ -156,7 +165,7 @@ TEST(ResFileFuzz, DamagedImagesAreRefusedOrReadWithinBounds) {
     exercise({sample.data(), sample.size()}, whole);
     ASSERT_EQ(whole.image + whole.dialog + whole.menu + whole.string + whole.dib + whole.icon, 7);
     std::mt19937 random(20261208);
-    const int nrInputs = 50000;
+    const int nrInputs = inputsPerTest(50000);
     Reached reached;
     for (int i = 0; i < nrInputs; ++i) {
         Bytes b = sample;
@@ -183,7 +192,7 @@ TEST(ResFileFuzz, DamagedResourcesAreRefusedOrReadWithinBounds) {
                           {ResourceTypeMenu, IDR_MAINMENU},     {ResourceTypeBitmap, IDB_PRESENT},
                           {ResourceTypeBitmap, IDB_LEVER_HIGH}, {ResourceTypeIcon, 1}};
     std::mt19937 random(8121620);
-    const int nrInputsEach = 10000;
+    const int nrInputsEach = inputsPerTest(60000) / int(sizeof picks / sizeof picks[0]);
     for (const Pick &p : picks) {
         ResourceBytes data;
         ASSERT_TRUE(findResource(full, p.type, p.id, &data));
