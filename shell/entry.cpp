@@ -1,5 +1,3 @@
-#include <stdio.h>
-
 #include "board/painting.h"
 #include "game/board.h"
 #include "resources/resource.h"
@@ -13,8 +11,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     loadBitmaps();
     resetBoard();
     if (!openFrameAndBoard(instance)) {
-        // Without its frame window the game cannot open; say so instead of ending quietly.
-        fprintf(stderr, "quillmere: cannot create the main window\n");
+        // Without its frame window the game cannot open: a failure status, not a quiet end.
+        // The reason is the platform's to tell (the portable layer prints it on stderr).
         freeBitmaps();
         return 1;
     }

@@ -1,7 +1,10 @@
 #include "platform/sdl/audio.h"
 
 #include <SDL.h>
+#include <dlfcn.h>
 #include <math.h>
+#include <stdio.h>
+#include <stdlib.h>
 
 #include "platform/backend.h"
 
@@ -29,6 +32,29 @@ void appendNote(const Note &note, int sampleRate, std::vector<int16_t> *samples)
     }
 }
 
+// alsa-lib reports every failed step of opening a device on stderr through its error handler;
+// SDL loads it at run time, so the handler is set through the same shared library.
+void quietAlsaMessage(const char *, int, const char *, int, const char *, ...) {}
+
+void silenceAlsa() {
+    void *library = dlopen("libasound.so.2", RTLD_NOW);
+    if (!library)
+        return;
+    using Handler = void (*)(const char *, int, const char *, int, const char *, ...);
+    auto setHandler =
+        reinterpret_cast<int (*)(Handler)>(dlsym(library, "snd_lib_error_set_handler"));
+    if (setHandler)
+        setHandler(quietAlsaMessage);
+    // Stays loaded: alsa-lib keeps the handler for the life of the process.
+}
+
+// Without an audio device the beeps are silent; QUILLMERE_DEBUG asks for one line saying why.
+void reportNoAudio(const char *reason) {
+    const char *debug = getenv("QUILLMERE_DEBUG");
+    if (debug && *debug && *debug != '0')
+        fprintf(stderr, "quillmere: beeps are silent: %s\n", reason);
+}
+
 class BeepPlayer {
   public:
     void play(UINT type) {
@@ -49,8 +75,11 @@ class BeepPlayer {
     // Tried once: without an audio device every beep is silent.
     void open() {
         opened = true;
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        silenceAlsa();
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            reportNoAudio(SDL_GetError());
             return;
+        }
         SDL_AudioSpec wanted{};
         wanted.freq = beepSampleRate;
         wanted.format = AUDIO_S16SYS;
@@ -59,6 +88,7 @@ class BeepPlayer {
         SDL_AudioSpec obtained{};
         device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
         if (device == 0) {
+            reportNoAudio(SDL_GetError());
             SDL_QuitSubSystem(SDL_INIT_AUDIO);
             return;
         }

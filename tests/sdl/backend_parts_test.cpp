@@ -1,8 +1,13 @@
 // The SDL backend's parts that need no display: key and event translation, the display scale,
-// the beep tones, and the failure report when no display can be opened.
+// the beep tones, silence without an audio device, and the failure report when no display can
+// be opened.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <math.h>
 #include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "platform/sdl/audio.h"
 #include "platform/sdl/display.h"
@@ -209,6 +214,45 @@ TEST(SdlBeep, ExclamationAndAsteriskSoundDifferent) {
     // The exclamation falls to a second, lower note.
     EXPECT_NEAR(frequencyOf(exclamation, exclamation.size() - tenth, exclamation.size()), 587.3,
                 30.0);
+}
+
+// Standard error of a beep in a fresh process (the device is tried once per process).
+std::string stderrOfFirstBeep(bool debug) {
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        return "pipe failed";
+    pid_t child = fork();
+    if (child == 0) {
+        dup2(pipeEnds[1], 2);
+        close(pipeEnds[0]);
+        if (debug)
+            setenv("QUILLMERE_DEBUG", "1", 1);
+        backendBeep(MB_ICONEXCLAMATION);
+        _exit(0);
+    }
+    close(pipeEnds[1]);
+    std::string text;
+    char buffer[512];
+    for (ssize_t n; (n = read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+        text.append(buffer, size_t(n));
+    close(pipeEnds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return text;
+}
+
+// A sound device that cannot be opened (an ALSA card that does not exist) makes the beeps
+// silent without a word; QUILLMERE_DEBUG asks for one line.
+TEST(SdlBeep, NoAudioDeviceIsSilentAndQuiet) {
+    setenv("SDL_AUDIODRIVER", "alsa", 1);
+    setenv("AUDIODEV", "hw:99", 1);
+    unsetenv("QUILLMERE_DEBUG");
+    EXPECT_EQ(stderrOfFirstBeep(false), "");
+    std::string debugged = stderrOfFirstBeep(true);
+    EXPECT_EQ(debugged.rfind("quillmere: beeps are silent: ", 0), 0u) << debugged;
+    EXPECT_EQ(std::count(debugged.begin(), debugged.end(), '\n'), 1) << debugged;
+    unsetenv("SDL_AUDIODRIVER");
+    unsetenv("AUDIODEV");
 }
 
 // Without a display no window can be shown: SDL's drivers that show nothing are not taken in
