@@ -107,7 +107,7 @@ TEST_F(DebianPackage, NamesItselfAndDeclaresWhatTheProgramNeedsToRun) {
     }
 }
 
-TEST_F(DebianPackage, HoldsExactlyTheProgramItsDesktopEntryAndIcons) {
+TEST_F(DebianPackage, HoldsExactlyTheProgramItsDocumentsAndDesktopData) {
     ProcessResult listing = runProcess({"dpkg-deb", "-c", packagePath}, 30000);
     ASSERT_EQ(listing.status, 0);
     std::set<std::string> files;
@@ -118,12 +118,16 @@ TEST_F(DebianPackage, HoldsExactlyTheProgramItsDesktopEntryAndIcons) {
         }
         std::string path = line.substr(line.rfind(' ') + 1);
         files.insert(path);
-        if (path == "./usr/bin/quillmere") {
+        if (path == "./usr/games/quillmere") {
             programIsExecutable = line.compare(0, 10, "-rwxr-xr-x") == 0;
         }
     }
-    std::set<std::string> expected = {"./usr/bin/quillmere",
-                                      "./usr/share/applications/quillmere.desktop"};
+    std::set<std::string> expected = {"./usr/games/quillmere",
+                                      "./usr/share/applications/quillmere.desktop",
+                                      "./usr/share/metainfo/org.example.quillmere.metainfo.xml",
+                                      "./usr/share/man/man6/quillmere.6.gz",
+                                      "./usr/share/doc/quillmere/changelog.gz",
+                                      "./usr/share/doc/quillmere/copyright"};
     for (const char *size : iconSizes) {
         expected.insert(std::string("./usr/share/icons/hicolor/") + size + "/apps/quillmere.png");
     }
@@ -161,19 +165,46 @@ TEST_F(DebianPackage, DesktopEntryStartsTheProgramFromTheGamesMenu) {
     EXPECT_TRUE(lines.count("Exec=quillmere"));
     EXPECT_TRUE(lines.count("Icon=quillmere"));
     EXPECT_TRUE(lines.count("Categories=Game;BoardGame;"));
-    if (access(QUILLMERE_DESKTOP_FILE_VALIDATE, X_OK) == 0) {
-        ProcessResult check =
-            runProcess({QUILLMERE_DESKTOP_FILE_VALIDATE,
-                        unpackedRoot + "/usr/share/applications/quillmere.desktop"},
-                       30000);
-        EXPECT_EQ(check.status, 0) << check.output;
+    ASSERT_EQ(access(QUILLMERE_DESKTOP_FILE_VALIDATE, X_OK), 0)
+        << "missing desktop-file-validate (scripts/deps.sh test installs it)";
+    ProcessResult check = runProcess({QUILLMERE_DESKTOP_FILE_VALIDATE,
+                                      unpackedRoot + "/usr/share/applications/quillmere.desktop"},
+                                     30000);
+    EXPECT_EQ(check.status, 0) << check.output;
+    EXPECT_EQ(check.output, "") << "hints from desktop-file-validate";
+}
+
+// Debian's own checkers: lintian finds no error and no warning in the package, appstreamcli
+// accepts the AppStream data together with the desktop entry and icons it names (offline: the
+// screenshot is not fetched), and man reads the manual page without a complaint.
+TEST_F(DebianPackage, LintianAppstreamAndManAcceptIt) {
+    for (const char *tool : {QUILLMERE_LINTIAN, QUILLMERE_APPSTREAMCLI}) {
+        ASSERT_EQ(access(tool, X_OK), 0) << "missing checker (scripts/deps.sh test installs it)";
     }
+    ProcessResult lintian =
+        runProcess({QUILLMERE_LINTIAN, "--fail-on", "error,warning", packagePath}, 300000);
+    EXPECT_EQ(lintian.status, 0) << lintian.output;
+    for (const std::string &line : splitLines(lintian.output)) {
+        EXPECT_FALSE(line.compare(0, 3, "E: ") == 0 || line.compare(0, 3, "W: ") == 0) << line;
+    }
+    ProcessResult appstream = runProcess(
+        {QUILLMERE_APPSTREAMCLI, "validate-tree", "--no-net", "--pedantic", unpackedRoot + "/usr"},
+        60000);
+    EXPECT_EQ(appstream.status, 0) << appstream.output;
+    // man's warnings go to standard error, which the shell hands over instead of the text.
+    const std::string page = unpackedRoot + "/usr/share/man/man6/quillmere.6.gz";
+    ProcessResult manual = runProcess({"man", "-E", "UTF-8", "-l", page}, 30000);
+    EXPECT_EQ(manual.status, 0);
+    EXPECT_NE(manual.output.find("QUILLMERE(6)"), std::string::npos) << manual.output;
+    ProcessResult warnings =
+        runProcess({"sh", "-c", "man --warnings -E UTF-8 -l \"$0\" 2>&1 >/dev/null", page}, 30000);
+    EXPECT_EQ(warnings.output, "") << "man's warnings about the page";
 }
 
 // Every library the unpacked program loads directly comes from a package it depends on, so
 // apt-get pulls in all of them.
 TEST_F(DebianPackage, EveryLibraryTheProgramLinksIsDeclared) {
-    const std::string program = unpackedRoot + "/usr/bin/quillmere";
+    const std::string program = unpackedRoot + "/usr/games/quillmere";
     ProcessResult needed = runProcess({"objdump", "-p", program}, 30000);
     ASSERT_EQ(needed.status, 0);
     ProcessResult resolved = runProcess({"ldd", program}, 30000);
@@ -220,7 +251,7 @@ TEST_F(DebianPackage, UnpackedProgramOpensTheBoardAndEndsOnEscape) {
     }
     setenv("DISPLAY", display.name().c_str(), 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
-    Child program = startChild({unpackedRoot + "/usr/bin/quillmere"}, false);
+    Child program = startChild({unpackedRoot + "/usr/games/quillmere"}, false);
     ProcessResult found = runProcess(
         {QUILLMERE_XDOTOOL, "search", "--sync", "--onlyvisible", "--name", "^Quillmere$"}, 60000);
     ASSERT_FALSE(found.timedOut) << "no window titled Quillmere appeared";
