@@ -197,3 +197,19 @@ bool sdlMapIconified(SDL_Window *window) {
     return false;
 #endif
 }
+
+void sdlMarkDialog(SDL_Window *window) {
+#ifdef QUILLMERE_SDL_X11
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!usingX11() || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11)
+        return;
+    Display *display = info.info.x11.display;
+    Atom type = XInternAtom(display, "_NET_WM_WINDOW_TYPE", False);
+    Atom dialog = XInternAtom(display, "_NET_WM_WINDOW_TYPE_DIALOG", False);
+    XChangeProperty(display, info.info.x11.window, type, XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char *>(&dialog), 1);
+#else
+    (void)window;
+#endif
+}

@@ -21,3 +21,7 @@ bool sdlWindowManagerPresent();
 // Maps a window iconified where the platform allows that without showing it first; returns
 // false when it cannot, and the caller shows and then minimises it.
 bool sdlMapIconified(SDL_Window *window);
+
+// Marks a window, before it is first mapped, as a dialog for the window manager
+// (_NET_WM_WINDOW_TYPE_DIALOG on X11): no maximise action, no taskbar entry of its own.
+void sdlMarkDialog(SDL_Window *window);

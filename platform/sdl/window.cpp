@@ -90,18 +90,25 @@ void applyIcon(Host &host) {
     SDL_FreeSurface(image);
 }
 
+// Windows have the fixed size the layer gives them (SDL tells the window manager so for a window
+// that is not resizable). An owned window (the board, a message, the about box) is a dialog: the
+// owner's taskbar entry stands for it, as on Windows.
 bool createHostWindow(Host &host, std::string *why) {
+    bool owned = GetParent(host.topLevel) != nullptr;
+    Uint32 flags = SDL_WINDOW_HIDDEN | (owned ? SDL_WINDOW_SKIP_TASKBAR : 0);
     host.window = SDL_CreateWindow(host.title.c_str(), host.placement.x, host.placement.y,
-                                   host.placement.width, host.placement.height, SDL_WINDOW_HIDDEN);
+                                   host.placement.width, host.placement.height, flags);
     if (!host.window) {
         if (why)
             *why = SDL_GetError();
         return false;
     }
+    if (owned)
+        sdlMarkDialog(host.window);
     // The software renderer unless the user names another one: small windows, exact pixels,
     // and the frame is on the X server when SDL_RenderPresent returns.
-    Uint32 flags = SDL_GetHint(SDL_HINT_RENDER_DRIVER) ? 0 : SDL_RENDERER_SOFTWARE;
-    host.renderer = SDL_CreateRenderer(host.window, -1, flags);
+    Uint32 renderer = SDL_GetHint(SDL_HINT_RENDER_DRIVER) ? 0 : SDL_RENDERER_SOFTWARE;
+    host.renderer = SDL_CreateRenderer(host.window, -1, renderer);
     if (!host.renderer)
         host.renderer = SDL_CreateRenderer(host.window, -1, 0);
     applyIcon(host);

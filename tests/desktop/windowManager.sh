@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# The real program under a window manager (openbox) on a private X server: the frame window keeps
+# the taskbar entry, titled "quillmere" with its icon, and stays minimised; the board and the
+# rules dialog are fixed-size dialogs without a maximise action or a taskbar entry of their own,
+# the rules dialog transient for the board and above it. Without a sound device a beep stays
+# silent: the program prints nothing.
+set -uo pipefail
+program=$1
+work=$(mktemp -d)
+trap 'kill $game $manager $server 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
+game="" manager=""
+
+for tool in Xvfb openbox xdotool xprop; do
+    command -v $tool >/dev/null || { echo "SKIP: $tool missing"; exit 77; }
+done
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+server=$!
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "SKIP: Xvfb did not start"; exit 77; }
+export DISPLAY=:$(cat "$work/display")
+openbox --sm-disable --config-file /dev/null >"$work/openbox.log" 2>&1 &
+manager=$!
+for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
+# No sound device: ALSA asked for a card that does not exist.
+export SDL_AUDIODRIVER=alsa AUDIODEV=hw:99 QUILLMERE_SCALE=1
+unset QUILLMERE_DEBUG
+
+"$program" >"$work/game.out" 2>"$work/game.err" &
+game=$!
+failed=0
+fail() { echo "FAIL: $*"; failed=1; }
+property() { xprop -id "$1" "$2" 2>/dev/null; }
+waitFor() { # window property text: waits until the window manager has set it
+    for _ in $(seq 50); do property "$1" "$2" | grep -q "$3" && return 0; sleep 0.1; done
+    return 1
+}
+
+board=$(xdotool search --sync --onlyvisible --name '^Quillmere$' | head -n 1)
+[ -n "$board" ] || { echo "FAIL: the board did not appear"; exit 1; }
+frame=""
+for w in $(xdotool search --name '^quillmere$'); do # xdotool matches without case
+    [ "$(property "$w" WM_NAME)" = 'WM_NAME(STRING) = "quillmere"' ] && frame=$w
+done
+[ -n "$frame" ] || { echo "FAIL: no frame window titled quillmere"; exit 1; }
+
+waitFor "$frame" WM_STATE Iconic || fail "the frame window is not minimised"
+property "$frame" _NET_WM_STATE | grep -q SKIP_TASKBAR && fail "the frame window skips the taskbar"
+property "$frame" _NET_WM_ICON | grep -q 'Icon (32 x 32)' || fail "the frame window has no 32 x 32 icon"
+
+# A window's checks as a fixed-size dialog: no maximise action, no resize, no taskbar entry.
+checkDialog() { # window name
+    waitFor "$1" _NET_WM_ALLOWED_ACTIONS _NET_WM_ACTION_CLOSE || fail "$2: no allowed actions set"
+    actions=$(property "$1" _NET_WM_ALLOWED_ACTIONS)
+    echo "$2: $actions"
+    case "$actions" in *MAXIMIZE* | *RESIZE*) fail "$2 can be maximised or resized" ;; esac
+    property "$1" _NET_WM_WINDOW_TYPE | grep -q _NET_WM_WINDOW_TYPE_DIALOG || fail "$2 is not a dialog"
+    property "$1" _NET_WM_STATE | grep -q SKIP_TASKBAR || fail "$2 has a taskbar entry"
+}
+checkDialog "$board" board
+
+# Two sticks in different rows: the second click beeps.
+stick() { # row column: clicks its centre (dialog base units 9 x 17, below the 19-pixel menu bar)
+    local x=$(((116 - 21 * $1 + 21 * $2) * 9 / 4 + 16 * 9 / 8))
+    local y=$((19 + (20 + 35 * $1) * 17 / 8 + 33 * 17 / 16))
+    xdotool mousemove --window "$board" $x $y click 1
+    sleep 0.3
+}
+stick 3 0
+stick 2 0
+
+# Help > Rules by the menu's mnemonics.
+xdotool windowactivate --sync "$board" 2>/dev/null
+xdotool key --window "$board" alt+y
+sleep 0.3
+xdotool key r
+rules=$(xdotool search --sync --onlyvisible --name '^Reglas del juego$' | head -n 1)
+[ -n "$rules" ] || { echo "FAIL: the rules dialog did not appear"; exit 1; }
+checkDialog "$rules" rules
+owner=$(property "$rules" WM_TRANSIENT_FOR | sed -n 's/.*window id # //p')
+[ "$((owner))" -eq "$board" ] || fail "the rules dialog is transient for '$owner', not the board ($board)"
+top=$(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*, //; s/.*# //')
+[ "$((top))" -eq "$rules" ] || fail "the rules dialog is not the topmost window"
+
+xdotool key Escape
+sleep 0.3
+xdotool key --window "$board" Escape 2>/dev/null # the window may be gone for the key release
+for _ in $(seq 50); do kill -0 $game 2>/dev/null || break; sleep 0.1; done
+wait $game
+status=$?
+game=""
+[ $status -eq 0 ] || fail "exit status $status"
+if [ -s "$work/game.err" ] || [ -s "$work/game.out" ]; then
+    fail "the program printed:"
+    cat "$work/game.out" "$work/game.err"
+fi
+[ $failed -eq 0 ] && echo "PASS: fixed-size dialogs, the rules dialog transient for the board, quiet"
+exit $failed
