@@ -1,14 +1,24 @@
 #!/usr/bin/env bash
-# The real program under a window manager (openbox) on a private X server: the frame window keeps
-# the taskbar entry, titled "quillmere" with its icon, and stays minimised; the board and the
-# rules dialog are fixed-size dialogs without a maximise action or a taskbar entry of their own,
-# the rules dialog transient for the board and above it. Without a sound device a beep stays
-# silent: the program prints nothing.
+# Without a display the program says why in one line. Then the real program under a window
+# manager (openbox) on a private X server: the frame window keeps the taskbar entry, titled
+# "quillmere" with its icon, and stays minimised; the board and the rules dialog are fixed-size
+# dialogs without a maximise action or a taskbar entry of their own, the rules dialog transient
+# for the board and above it. Without a sound device a beep stays silent: nothing is printed.
 set -uo pipefail
 program=$1
 work=$(mktemp -d)
+game="" manager="" server=""
 trap 'kill $game $manager $server 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
-game="" manager=""
+
+# Without a display: one line that names the reason, and status 1.
+env -u DISPLAY -u WAYLAND_DISPLAY "$program" >"$work/nodisplay.out" 2>"$work/nodisplay.err"
+status=$?
+lines=$(cat "$work/nodisplay.out" "$work/nodisplay.err" | wc -l)
+if [ $status -ne 1 ] || [ "$lines" -ne 1 ] || ! grep -q 'DISPLAY is not set' "$work/nodisplay.err"; then
+    echo "FAIL: without a display: status $status, $lines lines:"
+    cat "$work/nodisplay.out" "$work/nodisplay.err"
+    exit 1
+fi
 
 for tool in Xvfb openbox xdotool xprop; do
     command -v $tool >/dev/null || { echo "SKIP: $tool missing"; exit 77; }
