@@ -72,43 +72,12 @@ bool x11WindowManagerRunning() {
 }
 #endif
 
-// SDL's X11 start opens an input method in the user's locale, and in a UTF-8 locale libX11 then
-// parses that locale's compose table of some 6,000 lines: about a third of the time to the
-// first window. The game takes no typed text (keys, mnemonics and a read-only field), so the
-// input method is opened in the C locale, whose table holds the Latin-1 dead keys. SDL puts
-// the program's locale back itself; this puts LC_ALL back.
-class CLocaleForInputMethod {
-  public:
-    CLocaleForInputMethod() {
-        const char *value = getenv("LC_ALL");
-        hadValue = value != nullptr;
-        if (value)
-            saved = value;
-        setenv("LC_ALL", "C", 1);
-    }
-    ~CLocaleForInputMethod() {
-        if (hadValue)
-            setenv("LC_ALL", saved.c_str(), 1);
-        else
-            unsetenv("LC_ALL");
-    }
-
-  private:
-    bool hadValue = false;
-    std::string saved;
-};
-
-bool initVideo() {
-    CLocaleForInputMethod locale;
-    return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
-}
-
 // A driver that shows nothing (offscreen, dummy) is used only when the user names it: without
 // a display the program must learn that it cannot show its windows.
 bool startVideo(std::string *why) {
     const char *named = getenv("SDL_VIDEODRIVER");
     if (named && *named) {
-        if (initVideo())
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0)
             return true;
         *why = std::string("no graphical display could be opened: ") + SDL_GetError();
         return false;
@@ -129,7 +98,7 @@ bool startVideo(std::string *why) {
             continue;
         }
         SDL_SetHint(SDL_HINT_VIDEODRIVER, name.c_str());
-        bool started = initVideo();
+        bool started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
         SDL_SetHint(SDL_HINT_VIDEODRIVER, nullptr);
         if (started)
             return true;
