@@ -11,11 +11,7 @@ RECT deflate(const RECT &r, int by) {
     return {r.left + by, r.top + by, r.right - by, r.bottom - by};
 }
 
-bool drawsAsDefault(Window *button) {
-    Window *parent = findWindow(button->parent);
-    if (parent && parent->kind() == WindowKind::Dialog) {
-        return currentDefaultButton(parent) == button->handle;
-    }
+bool isDefaultStyle(const Window *button) {
     return (button->style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
 }
 
@@ -23,7 +19,7 @@ void paintButton(Window *button, HDC dc) {
     RECT r;
     GetClientRect(button->handle, &r);
     bool pressed = button->button.pressed;
-    bool isDefault = drawsAsDefault(button);
+    bool isDefault = isDefaultStyle(button);
     fillWithSysColor(dc, r, COLOR_BTNFACE);
     RECT inner = r;
     if (isDefault) {
@@ -31,12 +27,16 @@ void paintButton(Window *button, HDC dc) {
         inner = deflate(inner, 1);
     }
     if (button->style & BS_FLAT) {
+        // Flat buttons look the same pushed or not; only the label moves.
         drawEdge(dc, inner, black, black);
-        if (pressed) {
-            drawEdge(dc, deflate(inner, 1), grey, grey);
-        }
-    } else if (pressed) {
+        drawEdge(dc, deflate(inner, 1), white, white);
+    } else if (pressed && isDefault) {
         drawEdge(dc, inner, grey, grey);
+    } else if (pressed) {
+        drawEdge(dc, inner, black, white);
+        RECT shade = deflate(inner, 1);
+        drawHorizontalLine(dc, shade.left, shade.right - 1, shade.top, grey);
+        drawVerticalLine(dc, shade.left, shade.top, shade.bottom - 1, grey);
     } else {
         drawEdge(dc, inner, white, black);
         RECT shade = deflate(inner, 1);
@@ -52,7 +52,8 @@ void paintButton(Window *button, HDC dc) {
         int x = (r.right - textWidth(font, button->text.c_str(), length)) / 2 + (pressed ? 1 : 0);
         int y = (r.bottom - metrics.height) / 2 + (pressed ? 1 : 0);
         SetBkMode(dc, TRANSPARENT);
-        if (isEnabledTree(button)) {
+        // The button's own state: a button inside a disabled dialog keeps its black label.
+        if (!(button->style & WS_DISABLED)) {
             SetTextColor(dc, black);
         } else {
             SetTextColor(dc, white);
@@ -62,8 +63,18 @@ void paintButton(Window *button, HDC dc) {
         drawTextAt(dc, x, y, button->text.c_str(), length);
         SelectObject(dc, old);
     }
+    // Drawn on every focused button, labelled or not, so that the focus always shows.
     if (GetFocus() == button->handle) {
-        drawDottedFrame(dc, deflate(r, isDefault ? 4 : 3), black);
+        drawDottedFrame(dc, deflate(inner, 2), black);
+    }
+}
+
+// Buttons show a change of state at once, not at the next paint. The picture comes through the
+// window's own WM_PAINT, so that a subclass that paints the button keeps its picture.
+void repaintNow(HWND handle) {
+    Window *button = findWindow(handle);
+    if (button && isShowing(button)) {
+        redrawNow(handle);
     }
 }
 
@@ -82,11 +93,8 @@ bool inside(HWND handle, LPARAM point) {
     return x >= 0 && y >= 0 && x < r.right && y < r.bottom;
 }
 
-void setPressed(Window *button, bool pressed) {
-    if (button->button.pressed != pressed) {
-        button->button.pressed = pressed;
-        redrawNow(button->handle);
-    }
+void setPressed(HWND handle, bool pressed) {
+    SendMessageA(handle, BM_SETSTATE, pressed ? TRUE : FALSE, 0);
 }
 
 } // namespace
@@ -114,19 +122,20 @@ LRESULT CALLBACK buttonProc(HWND handle, UINT message, WPARAM wParam, LPARAM lPa
         EndPaint(handle, &paint);
         return 0;
     }
+    case WM_GETDLGCODE:
+        return DLGC_BUTTON | (isDefaultStyle(button) ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
     case WM_LBUTTONDOWN:
+        SetCapture(handle);
         SetFocus(handle);
         if ((button = findWindow(handle)) == nullptr) {
             return 0;
         }
-        SetCapture(handle);
         button->button.tracking = true;
-        button->button.pressed = false;
-        setPressed(button, true);
+        setPressed(handle, true);
         return 0;
     case WM_MOUSEMOVE:
         if (button->button.tracking) {
-            setPressed(button, inside(handle, lParam));
+            setPressed(handle, inside(handle, lParam));
         }
         return 0;
     case WM_LBUTTONUP: {
@@ -135,52 +144,49 @@ LRESULT CALLBACK buttonProc(HWND handle, UINT message, WPARAM wParam, LPARAM lPa
         }
         button->button.tracking = false;
         bool released = inside(handle, lParam);
+        setPressed(handle, false);
         ReleaseCapture();
-        if ((button = findWindow(handle)) != nullptr) {
-            setPressed(button, false);
-            if (released) {
-                click(handle);
-            }
+        if (released && findWindow(handle)) {
+            click(handle);
         }
         return 0;
     }
     case WM_CAPTURECHANGED:
         if (button->button.tracking && reinterpret_cast<HWND>(lParam) != handle) {
             button->button.tracking = false;
-            setPressed(button, false);
+            setPressed(handle, false);
         }
         return 0;
     case WM_KEYDOWN:
         if (wParam == VK_SPACE && !button->button.spaceDown) {
             button->button.spaceDown = true;
-            setPressed(button, true);
+            setPressed(handle, true);
         }
         return 0;
     case WM_KEYUP:
         if (wParam == VK_SPACE && button->button.spaceDown) {
             button->button.spaceDown = false;
-            setPressed(button, false);
+            setPressed(handle, false);
             click(handle);
         }
-        return 0;
-    case WM_SETFOCUS:
-        invalidateWindow(button, nullptr, false);
         return 0;
     case WM_KILLFOCUS:
         if (button->button.spaceDown) {
             button->button.spaceDown = false;
             button->button.pressed = false;
         }
-        invalidateWindow(button, nullptr, false);
+        if (button->button.tracking && GetCapture() == handle) {
+            ReleaseCapture();
+        }
+        repaintNow(handle);
         return 0;
+    case WM_SETFOCUS:
     case WM_ENABLE:
-        invalidateWindow(button, nullptr, false);
+        repaintNow(handle);
         return 0;
     case WM_SETTEXT:
         DefWindowProcA(handle, message, wParam, lParam);
-        if ((button = findWindow(handle)) != nullptr) {
-            invalidateWindow(button, nullptr, false);
-        }
+        repaintNow(handle);
         return TRUE;
     case BM_CLICK:
         click(handle);
@@ -188,7 +194,17 @@ LRESULT CALLBACK buttonProc(HWND handle, UINT message, WPARAM wParam, LPARAM lPa
     case BM_GETSTATE:
         return (button->button.pressed ? BST_PUSHED : 0) | (GetFocus() == handle ? BST_FOCUS : 0);
     case BM_SETSTATE:
-        setPressed(button, wParam != 0);
+        if (button->button.pressed != (wParam != 0)) {
+            button->button.pressed = wParam != 0;
+            repaintNow(handle);
+        }
+        return 0;
+    case BM_SETSTYLE:
+        // The type only; the new look shows at the next paint, as in USER32.
+        button->style = (button->style & ~BS_TYPEMASK) | (static_cast<DWORD>(wParam) & BS_TYPEMASK);
+        if (lParam) {
+            invalidateWindow(button, nullptr, true);
+        }
         return 0;
     default:
         return DefWindowProcA(handle, message, wParam, lParam);

@@ -84,7 +84,7 @@ void paintEdit(Window *edit, HDC dc) {
     int to = focused ? std::max(edit->edit.anchor, edit->edit.caret) : 0;
     const char *text = edit->text.c_str();
     int x = margin - edit->edit.scroll;
-    COLORREF normal = sysColor(isEnabledTree(edit) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT);
+    COLORREF normal = sysColor(edit->style & WS_DISABLED ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT);
     SetTextColor(dc, normal);
     x += drawTextAt(dc, x, 0, text, from);
     if (to > from) {
@@ -131,6 +131,8 @@ LRESULT CALLBACK editProc(HWND handle, UINT message, WPARAM wParam, LPARAM lPara
             invalidateWindow(edit, nullptr, false);
         }
         return TRUE;
+    case WM_GETDLGCODE:
+        return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
     case WM_CHAR:
         return 0; // read-only: typing changes nothing
     case WM_KEYDOWN: {

@@ -1,5 +1,5 @@
 // The Static class: left-aligned text from the top, a line per newline and words wrapped at
-// the right edge, grey when the control is disabled.
+// the right edge, flat grey when the control is disabled.
 #include <string>
 
 #include "platform/window/window.h"
@@ -20,7 +20,8 @@ void paintStatic(Window *control, HDC dc) {
     getFontMetrics(font, &metrics);
     int lineHeight = metrics.height > 0 ? metrics.height : 1;
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, sysColor(isEnabledTree(control) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    // Flat grey when the static itself is disabled; a disabled dialog leaves it black.
+    SetTextColor(dc, sysColor(control->style & WS_DISABLED ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
     const std::string &text = control->text;
     int y = 0;
     size_t start = 0;
@@ -59,6 +60,20 @@ void paintStatic(Window *control, HDC dc) {
     SelectObject(dc, old);
 }
 
+// A new text or enabled state shows at once, outside any paint cycle, as in USER32; the
+// update region is left as it is.
+void paintNow(HWND handle) {
+    Window *control = findWindow(handle);
+    if (!control || !isShowing(control)) {
+        return;
+    }
+    HDC dc = GetDC(handle);
+    if (dc) {
+        paintStatic(control, dc);
+        ReleaseDC(handle, dc);
+    }
+}
+
 } // namespace
 
 LRESULT CALLBACK staticProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -78,13 +93,13 @@ LRESULT CALLBACK staticProc(HWND handle, UINT message, WPARAM wParam, LPARAM lPa
     }
     case WM_SETTEXT:
         DefWindowProcA(handle, message, wParam, lParam);
-        if ((control = findWindow(handle)) != nullptr) {
-            invalidateWindow(control, nullptr, false);
-        }
+        paintNow(handle);
         return TRUE;
     case WM_ENABLE:
-        invalidateWindow(control, nullptr, false);
+        paintNow(handle);
         return 0;
+    case WM_GETDLGCODE:
+        return DLGC_STATIC;
     default:
         return DefWindowProcA(handle, message, wParam, lParam);
     }

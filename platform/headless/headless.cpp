@@ -35,6 +35,8 @@ int fruitlessWaits = 0;
 std::vector<UINT> beeps;
 std::vector<DWORD> sleeps;
 std::map<HWND, int> presents;
+std::map<HWND, Surface> presented; // each top-level window's pixels as last presented
+std::function<void(DWORD)> sleepHook;
 std::map<HWND, std::pair<HICON, HICON>> icons;
 std::set<HWND> knownWindows;
 std::string clipboard;
@@ -189,6 +191,7 @@ bool backendWindowChanged(HWND topLevel, std::string *why) {
 
 void backendWindowDestroyed(HWND topLevel) {
     knownWindows.erase(topLevel);
+    presented.erase(topLevel);
     icons.erase(topLevel);
     presents.erase(topLevel);
 }
@@ -199,6 +202,9 @@ void backendWindowIcons(HWND topLevel, HICON large, HICON small) {
 
 void backendPresent(HWND topLevel) {
     ++presents[topLevel];
+    if (const Surface *surface = topLevelSurface(topLevel)) {
+        presented[topLevel] = *surface;
+    }
 }
 
 void backendPumpInput(bool wait) {
@@ -237,6 +243,10 @@ void backendPumpInput(bool wait) {
 
 void backendSleep(DWORD milliseconds) {
     sleeps.push_back(milliseconds);
+    if (sleepHook) {
+        std::function<void(DWORD)> hook = sleepHook;
+        hook(milliseconds);
+    }
     uint64_t until = now + milliseconds;
     makeUntil(until);
     now = until;
@@ -266,6 +276,8 @@ void headlessReset() {
     beeps.clear();
     sleeps.clear();
     presents.clear();
+    presented.clear();
+    sleepHook = nullptr;
     icons.clear();
     knownWindows.clear();
     clipboard.clear();
@@ -487,6 +499,55 @@ bool headlessSavePng(HWND handle, const char *path) {
         return false;
     }
     return writePng(path, picture.width, picture.height, picture.pixels.data());
+}
+
+void headlessSetSleepHook(std::function<void(DWORD milliseconds)> hook) {
+    sleepHook = std::move(hook);
+}
+
+void headlessScreenPicture(Surface *out) {
+    out->resize(screenWidth, screenHeight, 0x008080); // the classic desktop colour
+    const std::vector<HWND> &order = topLevelOrder();
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        Window *top = findWindow(*it);
+        auto shown = presented.find(*it);
+        if (!top || !isShowing(top) || shown == presented.end()) {
+            continue;
+        }
+        const Surface &picture = shown->second;
+        POINT origin = surfaceOriginOnScreen(top);
+        for (int y = 0; y < picture.height; ++y) {
+            int sy = origin.y + y;
+            for (int x = 0; x < picture.width && sy >= 0 && sy < screenHeight; ++x) {
+                int sx = origin.x + x;
+                if (sx >= 0 && sx < screenWidth) {
+                    out->pixels[static_cast<size_t>(sy) * screenWidth + sx] =
+                        picture.pixels[static_cast<size_t>(y) * picture.width + x];
+                }
+            }
+        }
+    }
+}
+
+bool headlessScreenCrop(HWND window, Surface *out) {
+    RECT client;
+    if (!out || !GetClientRect(window, &client)) {
+        return false;
+    }
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    Surface screen;
+    headlessScreenPicture(&screen);
+    out->resize(client.right, client.bottom, 0);
+    for (int y = 0; y < client.bottom; ++y) {
+        for (int x = 0; x < client.right; ++x) {
+            int sx = origin.x + x, sy = origin.y + y;
+            bool on = sx >= 0 && sy >= 0 && sx < screenWidth && sy < screenHeight;
+            out->pixels[static_cast<size_t>(y) * client.right + x] =
+                on ? screen.pixels[static_cast<size_t>(sy) * screenWidth + sx] : 0;
+        }
+    }
+    return true;
 }
 
 void headlessUncover(HWND topLevel) {

@@ -17,8 +17,9 @@
 #include "platform/win32.h"
 
 // Starts afresh: destroys every window, forgets registered classes, empties the input queue
-// and the script, clears the records, the idle hook and the failure switch, puts the clock
-// back to headlessStartTime and ends any scriptClockMilliseconds script.
+// and the script, clears the records, the presented pictures, the idle and sleep hooks and the
+// failure switch, puts the clock back to headlessStartTime and ends any scriptClockMilliseconds
+// script.
 void headlessReset();
 
 HINSTANCE headlessInstance();
@@ -98,5 +99,14 @@ bool headlessPicture(HWND window, Surface *out);
 // One pixel at client coordinates, 0x00RRGGBB; 0xFFFFFFFF where the window does not show.
 uint32_t headlessPixel(HWND window, int x, int y);
 bool headlessSavePng(HWND window, const char *path);
+// The whole screen as the player sees it now: every showing top-level window's pixels as they
+// were last presented (not as a repaint would draw them now), stacked in z-order on the
+// desktop colour; captions and frames are the desktop's and not drawn.
+void headlessScreenPicture(Surface *out);
+// The part of that screen picture where a window's client area is (whatever covers it).
+bool headlessScreenCrop(HWND window, Surface *out);
+// Called at the start of every Sleep, after what was painted before it has been presented.
+void headlessSetSleepHook(std::function<void(DWORD milliseconds)> hook);
+
 // As if another window had covered the window and gone away: it erases and repaints.
 void headlessUncover(HWND topLevel);

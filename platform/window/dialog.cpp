@@ -37,11 +37,112 @@ HWND nextTabStop(Window *dialog, HWND from, bool backwards) {
     return nullptr;
 }
 
+LRESULT dialogCode(HWND control) {
+    return SendMessageA(control, WM_GETDLGCODE, 0, 0);
+}
+
+// The next (or previous) showing, enabled control of the group that holds `from`: a group runs
+// from a WS_GROUP control to the next one, across the end of the list and back to its start.
+HWND nextGroupItem(Window *dialog, HWND from, bool previous) {
+    const std::vector<HWND> &children = dialog->children;
+    int count = static_cast<int>(children.size());
+    int start =
+        static_cast<int>(std::find(children.begin(), children.end(), from) - children.begin());
+    if (count == 0 || (start == count && previous)) {
+        return nullptr;
+    }
+    if (start == count) {
+        start = 0;
+    }
+    // The group's first control: walk back to the nearest WS_GROUP control.
+    int first = start;
+    for (int step = 0; step < count; ++step) {
+        int index = ((start - step) % count + count) % count;
+        Window *w = findWindow(children[index]);
+        if (w && (w->style & WS_GROUP)) {
+            first = index;
+            break;
+        }
+    }
+    // The group's members in order, from its first control up to the next WS_GROUP one.
+    std::vector<int> members;
+    for (int step = 0; step < count; ++step) {
+        int index = (first + step) % count;
+        Window *w = findWindow(children[index]);
+        if (step > 0 && w && (w->style & WS_GROUP)) {
+            break;
+        }
+        members.push_back(index);
+    }
+    int at = static_cast<int>(std::find(members.begin(), members.end(), start) - members.begin());
+    int size = static_cast<int>(members.size());
+    for (int step = 1; step < size; ++step) {
+        int index = members[((previous ? at - step : at + step) % size + size) % size];
+        Window *w = findWindow(children[index]);
+        if (w && (w->style & (WS_VISIBLE | WS_DISABLED)) == WS_VISIBLE) {
+            return children[index];
+        }
+    }
+    return from;
+}
+
 void focusControl(HWND control) {
-    SetFocus(control);
-    Window *window = findWindow(control);
-    if (window && window->kind() == WindowKind::Edit) {
+    if (dialogCode(control) & DLGC_HASSETSEL) {
         selectAllText(control);
+    }
+    SetFocus(control);
+}
+
+HWND findDefaultButton(Window *dialog) {
+    std::vector<HWND> children = dialog->children;
+    for (HWND child : children) {
+        if (dialogCode(child) & DLGC_DEFPUSHBUTTON) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+// The default-button style follows a focus moved by the dialog keys: a push button that gets
+// the focus takes it, and the previous holder gives it up; any other control gives it back to
+// the dialog's default id.
+void setDefaultButton(Window *dialog, HWND next) {
+    HWND handle = dialog->handle;
+    HWND old = dialog->dialog.defaultId ? GetDlgItem(handle, dialog->dialog.defaultId) : nullptr;
+    LRESULT code = 0;
+    if (next && !((code = dialogCode(next)) & (DLGC_UNDEFPUSHBUTTON | DLGC_DEFPUSHBUTTON))) {
+        next = old;
+        code = dialogCode(next);
+    }
+    if (!old || !(dialogCode(old) & DLGC_DEFPUSHBUTTON)) {
+        old = findDefaultButton(dialog);
+    }
+    if (old && old != next) {
+        SendMessageA(old, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    }
+    if (next && (code & DLGC_UNDEFPUSHBUTTON)) {
+        SendMessageA(next, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+    }
+}
+
+void setDefaultId(Window *dialog, int id) {
+    HWND handle = dialog->handle;
+    int oldId = dialog->dialog.defaultId;
+    dialog->dialog.defaultId = id;
+    HWND next = GetDlgItem(handle, id);
+    LRESULT code = next ? dialogCode(next) : 0;
+    if (next && !(code & (DLGC_UNDEFPUSHBUTTON | DLGC_BUTTON))) {
+        return;
+    }
+    HWND old = oldId ? GetDlgItem(handle, oldId) : nullptr;
+    if (!old || !(dialogCode(old) & DLGC_DEFPUSHBUTTON)) {
+        old = findDefaultButton(dialog);
+    }
+    if (old && old != next) {
+        SendMessageA(old, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    }
+    if (next && (code & DLGC_UNDEFPUSHBUTTON)) {
+        SendMessageA(next, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
     }
 }
 
@@ -117,6 +218,7 @@ HWND createDialog(HINSTANCE instance, const DialogTemplate &source, HWND owner, 
     if (font) {
         SendMessageA(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
+    HWND defaultButton = nullptr;
     for (const DialogItemTemplate &item : source.items) {
         int x = mulDiv(item.x, base.cx, 4), y = mulDiv(item.y, base.cy, 8);
         int cx = mulDiv(item.cx, base.cx, 4), cy = mulDiv(item.cy, base.cy, 8);
@@ -129,9 +231,15 @@ HWND createDialog(HINSTANCE instance, const DialogTemplate &source, HWND owner, 
             return nullptr;
         }
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font : guiFont()), FALSE);
+        // One default push button: a later one takes the style from an earlier one.
+        if (dialogCode(control) & DLGC_DEFPUSHBUTTON) {
+            if (HWND earlier = defaultButton) {
+                SendMessageA(earlier, BM_SETSTYLE, BS_PUSHBUTTON, FALSE);
+            }
+            defaultButton = control;
+        }
         window = findWindow(dialog);
-        if (window && !window->dialog.defaultId && (item.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON &&
-            isPushButton(findWindow(control))) {
+        if (window && defaultButton == control) {
             window->dialog.defaultId = item.id;
         }
     }
@@ -247,48 +355,49 @@ HWND innermostModalDialog() {
     return nullptr;
 }
 
-HWND currentDefaultButton(Window *dialog) {
-    HWND focus = GetFocus();
-    Window *focused = findWindow(focus);
-    if (focused && focused->isChild() && focused->parent == dialog->handle &&
-        isPushButton(focused)) {
-        return focus;
-    }
-    HWND byId =
-        dialog->dialog.defaultId ? GetDlgItem(dialog->handle, dialog->dialog.defaultId) : nullptr;
-    return isPushButton(findWindow(byId)) ? byId : nullptr;
-}
-
 bool dialogKeyDown(Window *dialog, const InputEvent &event) {
     if (event.alt || event.control) {
         return false;
     }
     HWND handle = dialog->handle;
+    HWND focus = GetFocus();
+    HWND control = focus != handle && isDescendant(handle, focus) ? focus : nullptr;
     switch (event.key) {
-    case VK_TAB: {
-        HWND focus = GetFocus();
-        HWND next = nextTabStop(dialog, isDescendant(handle, focus) ? focus : nullptr, event.shift);
-        if (next) {
-            focusControl(next);
+    case VK_TAB:
+        SendMessageA(handle, WM_NEXTDLGCTL, event.shift ? 1 : 0, 0);
+        return true;
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN: {
+        if (control && (dialogCode(control) & DLGC_WANTARROWS)) {
+            return false;
+        }
+        bool previous = event.key == VK_LEFT || event.key == VK_UP;
+        if (HWND next = nextGroupItem(dialog, control, previous)) {
+            SendMessageA(handle, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), 1);
         }
         return true;
     }
     case VK_RETURN: {
-        HWND button = currentDefaultButton(dialog);
-        int id = IDOK;
-        if (button) {
-            if (!isEnabledTree(findWindow(button))) {
-                return true;
-            }
-            id = GetDlgCtrlID(button);
-        } else {
-            button = GetDlgItem(handle, IDOK);
-            if (button && !IsWindowEnabled(button)) {
-                return true;
-            }
+        // The focused button if it holds the default style, else the dialog's default id,
+        // else IDOK.
+        if (control && (dialogCode(control) & DLGC_DEFPUSHBUTTON)) {
+            SendMessageA(handle, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
+                         reinterpret_cast<LPARAM>(control));
+            return true;
         }
-        SendMessageA(handle, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(button));
+        LRESULT defId = SendMessageA(handle, DM_GETDEFID, 0, 0);
+        if (HIWORD(defId) == DC_HASDEFID) {
+            HWND button = GetDlgItem(handle, LOWORD(defId));
+            if (!button || IsWindowEnabled(button)) {
+                SendMessageA(handle, WM_COMMAND, MAKEWPARAM(LOWORD(defId), BN_CLICKED),
+                             reinterpret_cast<LPARAM>(button));
+            }
+            return true;
+        }
+        SendMessageA(handle, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(handle, IDOK)));
         return true;
     }
     case VK_ESCAPE:
@@ -321,17 +430,32 @@ LRESULT CALLBACK dialogWindowProc(HWND handle, UINT message, WPARAM wParam, LPAR
         PostMessageA(handle, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(handle, IDCANCEL)));
         return 0;
-    case DM_GETDEFID:
-        return window->dialog.defaultId ? MAKELPARAM(window->dialog.defaultId, DC_HASDEFID) : 0;
-    case DM_SETDEFID: {
-        HWND before = currentDefaultButton(window);
-        window->dialog.defaultId = static_cast<int>(wParam);
-        for (HWND button : {before, currentDefaultButton(window)}) {
-            if (Window *b = findWindow(button)) {
-                invalidateWindow(b, nullptr, false);
-            }
+    case DM_GETDEFID: {
+        if (window->dialog.ended) {
+            return 0;
         }
+        if (window->dialog.defaultId) {
+            return MAKELPARAM(window->dialog.defaultId, DC_HASDEFID);
+        }
+        HWND button = findDefaultButton(window);
+        return button ? MAKELPARAM(GetDlgCtrlID(button), DC_HASDEFID) : 0;
+    }
+    case DM_SETDEFID:
+        setDefaultId(window, static_cast<int>(wParam));
         return TRUE;
+    case WM_NEXTDLGCTL: {
+        // lParam set: wParam is the control; else the next (wParam 0) or previous tab stop.
+        HWND next =
+            lParam ? reinterpret_cast<HWND>(wParam)
+                   : nextTabStop(window, isDescendant(handle, GetFocus()) ? GetFocus() : nullptr,
+                                 wParam != 0);
+        if (next) {
+            focusControl(next);
+        }
+        if ((window = findWindow(handle)) != nullptr) {
+            setDefaultButton(window, next);
+        }
+        return 0;
     }
     case WM_SETFOCUS:
         restoreFocus(window);

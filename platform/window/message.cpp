@@ -119,16 +119,6 @@ void handleInput(const QueuedInput &item) {
     }
 }
 
-// A push button drawn as the default one changes look when the focus moves.
-void refreshDefaultLooks(HWND a, HWND b) {
-    for (HWND handle : {a, b}) {
-        Window *window = findWindow(handle);
-        if (window && isPushButton(window)) {
-            invalidateWindow(window, nullptr, false);
-        }
-    }
-}
-
 } // namespace
 
 KeyModifiers currentModifiers() {
@@ -230,9 +220,6 @@ HWND WINAPI SetFocus(HWND handle) {
     if (old == handle) {
         return old;
     }
-    Window *top = topLevelOf(findWindow(handle ? handle : old));
-    HWND oldDefault =
-        top && top->kind() == WindowKind::Dialog ? currentDefaultButton(top) : nullptr;
     focus = handle;
     if (old) {
         SendMessageA(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(handle), 0);
@@ -244,10 +231,6 @@ HWND WINAPI SetFocus(HWND handle) {
             dialog->dialog.lastFocus = handle;
         }
         SendMessageA(handle, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
-    }
-    top = findWindow(top ? top->handle : nullptr);
-    if (top && top->kind() == WindowKind::Dialog) {
-        refreshDefaultLooks(oldDefault, currentDefaultButton(top));
     }
     return old;
 }

@@ -164,7 +164,8 @@ void drawEdge(HDC dc, const RECT &r, COLORREF topLeft, COLORREF bottomRight) {
 void redrawNow(HWND handle) {
     if (Window *window = findWindow(handle)) {
         invalidateWindow(window, nullptr, false);
-        UpdateWindow(handle);
+        eraseNow(handle);
+        paintTree(handle);
     }
 }
 

@@ -46,7 +46,7 @@ struct DialogState {
     bool ended = false;
     INT_PTR result = 0;
     HFONT font = nullptr; // made from the template, deleted with the dialog
-    int defaultId = 0;    // the template's default push button, 0 none
+    int defaultId = 0;    // the default push button's id (template or DM_SETDEFID), 0 none
     HWND lastFocus = nullptr;
     HWND disabledOwner = nullptr; // the owner its loop disabled, enabled again at the end
 };
@@ -151,15 +151,14 @@ void fillWithSysColor(HDC dc, const RECT &rect, int sysColor);
 COLORREF sysColor(int index);
 // A one-pixel frame: top and left lines in one colour, bottom and right in the other.
 void drawEdge(HDC dc, const RECT &rect, COLORREF topLeft, COLORREF bottomRight);
-// Redraws a window at once (a control's pressed look while the button is held).
+// Repaints a window at once through its WM_PAINT (a control's new state); the pixels are
+// presented with the next presentation (UpdateWindow, Sleep, or the modal loop going idle).
 void redrawNow(HWND window);
 
 // ---- Dialog manager (dialog.cpp) ----
 LRESULT CALLBACK dialogWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// Tab, Enter and Esc of a dialog; true when the key was used.
+// Tab, the arrows, Enter and Esc of a dialog; true when the key was used.
 bool dialogKeyDown(Window *dialog, const InputEvent &event);
-// The push button Enter would click: the focused one, else the default one; null none.
-HWND currentDefaultButton(Window *dialog);
 HWND innermostModalDialog();
 
 // ---- Controls ----

@@ -37,15 +37,15 @@ TEST_F(InputTest, AButtonCommandsOnReleaseInsideOnlyAndShowsItsPressedLook) {
               },
               [&](HWND d) {
                   EXPECT_EQ(commands, std::vector<int>{1017});
-                  restCorner = headlessPixel(GetDlgItem(d, 1017), 1, 1);
+                  restCorner = headlessPixel(GetDlgItem(d, 1017), 0, 0);
                   // Pressed, moved off and released outside: no command.
                   headlessMouseAt(GetDlgItem(d, 1009), InputEvent::MouseDown, 5, 5);
                   headlessMouseAt(GetDlgItem(d, 1009), InputEvent::MouseMove, 80, 5);
                   headlessMouseAt(GetDlgItem(d, 1009), InputEvent::MouseUp, 80, 5);
               },
               [](HWND) { EXPECT_EQ(commands, std::vector<int>{1017}); }});
-    EXPECT_EQ(heldCorner, 0x808080u); // pressed: the grey sunken edge
-    EXPECT_EQ(restCorner, 0xFFFFFFu); // raised again: the white light edge
+    EXPECT_EQ(heldCorner, 0x808080u); // pressed: the grey inner sunken edge
+    EXPECT_EQ(restCorner, 0xFFFFFFu); // raised again: the white light edge, and no default frame
 }
 
 TEST_F(InputTest, DisabledOrHiddenButtonsGiveNoCommand) {
