@@ -218,3 +218,80 @@ TEST_F(InputTest, ReadOnlyEditsSelectAndCopyButIgnoreTyping) {
 }
 
 } // namespace
+
+namespace {
+
+// A pixel of a control as the screen shows it (what was last presented).
+uint32_t shown(HWND control, int x, int y) {
+    Surface crop;
+    headlessScreenCrop(control, &crop);
+    return crop.pixels[static_cast<size_t>(y) * crop.width + x];
+}
+
+// The black dots of a focus rectangle on the top row of the focus frame of a push button.
+int focusDots(HWND button, bool isDefault) {
+    Surface crop;
+    headlessScreenCrop(button, &crop);
+    int row = isDefault ? 3 : 2, dots = 0;
+    for (int x = row; x < crop.width - row; ++x) {
+        dots += crop.pixels[static_cast<size_t>(row) * crop.width + x] == 0 ? 1 : 0;
+    }
+    return dots;
+}
+
+} // namespace
+
+// At start "Salir" (not a default button) has the focus and no thick frame. The arrows walk the
+// group of Salir and the sticks and move the default style with the focus; Enter clicks the
+// focused button only while it holds that style, else the dialog's default button; a mouse
+// press moves the focus but not the default style.
+TEST_F(InputTest, TheDialogKeysMoveTheFocusAndTheDefaultFrameAsUser32Does) {
+    auto item = [](HWND d, int id) { return GetDlgItem(d, id); };
+    const int firstButton = 1009, secondButton = 1017;
+    runSteps(129,
+             {[&](HWND d) {
+                  EXPECT_EQ(GetFocus(), item(d, IDCANCEL));
+                  EXPECT_EQ(shown(item(d, IDCANCEL), 0, 0), 0xFFFFFFu); // raised, no default frame
+                  EXPECT_GT(focusDots(item(d, IDCANCEL), false), 5);
+                  for (int key : {VK_RIGHT, VK_RIGHT, VK_DOWN, VK_SPACE}) {
+                      headlessKey(key);
+                  }
+              },
+              [&](HWND d) {
+                  EXPECT_EQ(commands, std::vector<int>{1002});
+                  EXPECT_EQ(focusDots(item(d, IDCANCEL), false), 0);
+                  EXPECT_EQ(shown(item(d, 1002), 1, 1), 0u); // flat and default: two black lines
+                  EXPECT_EQ(shown(item(d, 1001), 1, 1), 0xFFFFFFu); // flat: black, then white
+                  EXPECT_GT(focusDots(item(d, 1002), true), 2);
+                  headlessKey(VK_RETURN);
+                  // Pressed, dragged off and released outside: the focus moves, nothing else.
+                  HWND salir = item(d, IDCANCEL);
+                  headlessMouseAt(salir, InputEvent::MouseDown, 10, 10);
+                  headlessMouseAt(salir, InputEvent::MouseMove, 200, 10);
+                  headlessMouseAt(salir, InputEvent::MouseUp, 200, 10);
+              },
+              [&](HWND d) {
+                  EXPECT_EQ(commands, (std::vector<int>{1002, 1002}));
+                  EXPECT_EQ(GetFocus(), item(d, IDCANCEL));
+                  EXPECT_EQ(shown(item(d, IDCANCEL), 0, 0), 0xFFFFFFu);
+                  EXPECT_GT(focusDots(item(d, IDCANCEL), false), 5);
+                  EXPECT_EQ(shown(item(d, 1002), 1, 1), 0u);
+                  headlessKey(VK_RETURN); // the default button, not the focused one
+                  // Back to "más alto", where the group begins, and across the end of the list.
+                  headlessKey(VK_LEFT);
+                  headlessKey(VK_LEFT);
+              },
+              [&](HWND d) {
+                  EXPECT_EQ(commands, (std::vector<int>{1002, 1002, 1002}));
+                  EXPECT_EQ(GetFocus(), item(d, firstButton));
+                  EXPECT_EQ(shown(item(d, 1002), 1, 1), 0xFFFFFFu);
+                  EXPECT_EQ(shown(item(d, firstButton), 0, 0), 0u);
+                  headlessKey(VK_TAB);
+                  headlessKey(VK_TAB, HeadlessShift);
+              },
+              [&](HWND d) {
+                  EXPECT_EQ(GetFocus(), item(d, firstButton));
+                  EXPECT_EQ(shown(item(d, firstButton), 0, 0), 0u);
+                  EXPECT_EQ(shown(item(d, secondButton), 0, 0), 0xFFFFFFu);
+              }});
+}
