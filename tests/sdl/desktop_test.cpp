@@ -36,6 +36,8 @@ const HINSTANCE instance = reinterpret_cast<HINSTANCE>(uintptr_t(0x400000));
 const int stickIds[] = {1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007,
                         1008, 1010, 1011, 1012, 1013, 1014, 1015, 1016};
 const int leverId = 1024;
+const int statusId = 1022;
+const char thinkingText[] = "ORDANEL SOFTWARE: ............";
 
 VirtualDisplay display;
 bool displayStarted = false;
@@ -152,6 +154,7 @@ struct Layout {
     POINT origin{0, 0}; // the surface's origin on the layer's screen
     int surfaceWidth = 0, surfaceHeight = 0;
     std::vector<std::pair<int, POINT>> controls; // id and centre in host pixels
+    std::vector<std::pair<int, RECT>> rects;     // id and client rectangle in host pixels
 };
 Layout layout;
 
@@ -168,6 +171,27 @@ void recordLayout(HWND dialog) {
     for (int id : stickIds)
         if (GetDlgItem(dialog, id))
             layout.controls.push_back({id, hostPointOf(dialog, id)});
+    layout.rects.clear();
+    for (int id : {IDCANCEL, 1009, statusId}) {
+        HWND control = GetDlgItem(dialog, id);
+        RECT client{0, 0, 0, 0};
+        if (!control || !GetClientRect(control, &client))
+            continue;
+        POINT corner{0, 0};
+        ClientToScreen(control, &corner);
+        int x = (corner.x - layout.origin.x) * scale, y = (corner.y - layout.origin.y) * scale;
+        layout.rects.push_back(
+            {id, RECT{x, y, x + client.right * scale, y + client.bottom * scale}});
+    }
+}
+
+RECT controlRect(int id) {
+    std::lock_guard<std::mutex> hold(layout.lock);
+    for (const auto &control : layout.rects)
+        if (control.first == id)
+            return control.second;
+    ADD_FAILURE() << "no rectangle of control " << id;
+    return RECT{0, 0, 0, 0};
 }
 
 POINT controlPoint(int id) {
@@ -411,11 +435,12 @@ INT_PTR CALLBACK boardProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
         if (id == IDCANCEL)
             EndDialog(dialog, IDCANCEL);
         if (id == 1009) {
-            // As the computer's turn does: hide the button, keep the thread busy, show it.
+            // As the computer's turn does: hide the button, show the thinking line, keep the
+            // thread busy, show the button again. Nothing asks for a paint: what shows during
+            // the Sleep is what the controls drew at once.
             HWND button = GetDlgItem(dialog, 1009);
             ShowWindow(button, SW_HIDE);
-            InvalidateRgn(dialog, nullptr, FALSE);
-            UpdateWindow(dialog);
+            SetWindowTextA(GetDlgItem(dialog, statusId), thinkingText);
             {
                 std::lock_guard<std::mutex> hold(record.lock);
                 record.sleeping = true;
@@ -539,6 +564,102 @@ TEST(SdlDesktop, InputDuringSleepWaitsAndIsAimedWhenItWasMade) {
     EXPECT_EQ(commands(), (std::vector<int>{1009, 1003, IDCANCEL}));
     std::lock_guard<std::mutex> hold(record.lock);
     EXPECT_EQ(record.commandsAfterWaking, (std::vector<int>{1003, IDCANCEL}));
+}
+
+// The pixels of a rectangle of the host window (host pixels) in a screenshot.
+std::vector<uint32_t> pixelsIn(const Screenshot &shot, const Geometry &at, const RECT &r) {
+    std::vector<uint32_t> pixels;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            pixels.push_back(shot.at(at.x + x, at.y + y));
+    return pixels;
+}
+
+// The black dots on the top row of a button's focus rectangle, `inset` layer pixels inside.
+int focusDotsIn(const Screenshot &shot, const Geometry &at, const RECT &r, int inset) {
+    int dots = 0, y = at.y + r.top + inset * scale;
+    for (int x = at.x + r.left + inset * scale; x < at.x + r.right - inset * scale; ++x)
+        dots += shot.at(x, y) == 0 ? 1 : 0;
+    return dots;
+}
+
+// During the Sleep the window shows the new status line, drawn by the static at once, and the
+// background where the hidden button was: both were presented before the Sleep began.
+TEST(SdlDesktop, DuringTheSleepTheNewStatusLineShowsAndTheHiddenButtonIsGone) {
+    REQUIRE_DISPLAY();
+    resetRecord();
+    Screenshot before, during, after;
+    Geometry geometry;
+    Driver driver([&] {
+        unsigned long window = findMappedWindow("Quillmere");
+        if (!window || !waitFor([](const Record &r) { return r.shown; })) {
+            closeEverything();
+            return;
+        }
+        geometry = geometryOf(window);
+        before = takeScreenshot();
+        clickAt(window, controlPoint(1009));
+        if (waitFor([](const Record &r) { return r.sleeping; })) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            during = takeScreenshot();
+        }
+        waitFor([](const Record &r) { return r.woke; });
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        after = takeScreenshot();
+        pressKeys("Escape");
+        if (!waitFor([](const Record &r) { return hasCommand(r, IDCANCEL); }))
+            closeEverything();
+    });
+    runBoard();
+    ASSERT_GT(during.height, 0) << "no screenshot during the Sleep";
+    ASSERT_GT(after.height, 0);
+    RECT status = controlRect(statusId), button = controlRect(1009);
+    EXPECT_NE(pixelsIn(before, geometry, status), pixelsIn(during, geometry, status));
+    EXPECT_EQ(pixelsIn(during, geometry, status), pixelsIn(after, geometry, status))
+        << "the status line during the Sleep is not the one shown after it";
+    for (uint32_t pixel : pixelsIn(during, geometry, button))
+        ASSERT_EQ(pixel, 0xC0C0C0u) << "the hidden button still shows during the Sleep";
+}
+
+// Tab takes the focus rectangle off "Salir" on the real window; Shift+Tab brings it back (a
+// pixel further in: the dialog keys gave "Salir" the default style and its frame).
+TEST(SdlDesktop, TabAndShiftTabMoveTheFocusRectangleOnTheRealWindow) {
+    REQUIRE_DISPLAY();
+    resetRecord();
+    Geometry geometry;
+    int dotsAtStart = -1, dotsAfterTab = -1, dotsAfterShiftTab = -1;
+    Driver driver([&] {
+        unsigned long window = findMappedWindow("Quillmere");
+        if (!window || !waitFor([](const Record &r) { return r.shown; })) {
+            closeEverything();
+            return;
+        }
+        geometry = geometryOf(window);
+        RECT salir = controlRect(IDCANCEL);
+        // Keys take a moment to be handled and presented: look until the picture changes.
+        auto dotsWhen = [&](int inset, bool wanted) {
+            int dots = -1;
+            for (int tries = 0; tries < 30; ++tries) {
+                dots = focusDotsIn(takeScreenshot(), geometry, salir, inset);
+                if ((dots > 5) == wanted)
+                    break;
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            }
+            return dots;
+        };
+        dotsAtStart = dotsWhen(2, true);
+        pressKeys("Tab");
+        dotsAfterTab = dotsWhen(2, false);
+        pressKeys("shift+Tab");
+        dotsAfterShiftTab = dotsWhen(3, true);
+        pressKeys("Escape");
+        if (!waitFor([](const Record &r) { return hasCommand(r, IDCANCEL); }))
+            closeEverything();
+    });
+    runBoard();
+    EXPECT_GT(dotsAtStart, 5);
+    EXPECT_EQ(dotsAfterTab, 0);
+    EXPECT_GT(dotsAfterShiftTab, 5);
 }
 
 // The message dialog: placed at 100, 100 with its outer size, over the board.
