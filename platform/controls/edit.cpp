@@ -204,6 +204,15 @@ LRESULT CALLBACK editProc(HWND handle, UINT message, WPARAM wParam, LPARAM lPara
         return 0;
     }
     case WM_SETFOCUS:
+        // A single-line edit shows its focused look at once; the rest waits for a paint.
+        invalidateWindow(edit, nullptr, false);
+        if (isShowing(edit)) {
+            if (HDC dc = GetDC(handle)) {
+                paintEdit(edit, dc);
+                ReleaseDC(handle, dc);
+            }
+        }
+        return 0;
     case WM_KILLFOCUS:
     case WM_ENABLE:
         invalidateWindow(edit, nullptr, false);
