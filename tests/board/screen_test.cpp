@@ -1,6 +1,5 @@
 // What the player sees at the moments that matter, read from the screen as it was presented:
-// the computer's pause and the removal frames, the board under each modal dialog, and the
-// focus moved by the keys and by the mouse.
+// the computer's pause and the removal frames, and the board under each modal dialog.
 #include <gtest/gtest.h>
 
 #include "board/phases.h"
@@ -26,17 +25,6 @@ int countOf(const Surface &area, uint32_t pixel) {
         count += p == pixel ? 1 : 0;
     }
     return count;
-}
-
-// The black dots on the top row of a push button's focus rectangle.
-int focusDots(HWND button, bool isDefault) {
-    Surface area = shownArea(button);
-    int row = isDefault ? 3 : 2;
-    int dots = 0;
-    for (int x = row; x < area.width - row; ++x) {
-        dots += area.pixels[static_cast<size_t>(row) * area.width + x] == 0 ? 1 : 0;
-    }
-    return dots;
 }
 
 const int actionIds[] = {IDC_FIRST_BUTTON, IDC_SECOND_BUTTON, IDC_FIRST_LABEL, IDC_SECOND_LABEL};
@@ -159,40 +147,6 @@ TEST_F(Screen, TheBoardsTextsStayBlackUnderEachModalDialog) {
     EXPECT_EQ(nrDialogsSeen, 4);
     ASSERT_EQ(run.seen.size(), 4u);
     EXPECT_EQ(run.seen[3].title, "Fin del juego");
-}
-
-// Tab and Shift+Tab move the focus rectangle and the default style; a press dragged off a stick
-// moves the focus only, commands nothing, and leaves the default frame where it was.
-TEST_F(Screen, TabShiftTabAndAPressDraggedOffMoveTheFocusRectangle) {
-    run.run({[](HWND d) {
-                 HWND salir = GetDlgItem(d, IDCANCEL);
-                 EXPECT_GT(focusDots(salir, false), 5);
-                 EXPECT_EQ(shownArea(salir).pixels[0], 0xFFFFFFu); // no default frame at start
-                 headlessKey(VK_TAB);
-             },
-             [](HWND d) {
-                 EXPECT_EQ(GetFocus(), GetDlgItem(d, 1000));
-                 EXPECT_EQ(focusDots(GetDlgItem(d, IDCANCEL), false), 0);
-                 headlessKey(VK_TAB, HeadlessShift);
-             },
-             [](HWND d) {
-                 HWND salir = GetDlgItem(d, IDCANCEL);
-                 EXPECT_EQ(GetFocus(), salir);
-                 EXPECT_GT(focusDots(salir, true), 5);
-                 EXPECT_EQ(shownArea(salir).pixels[0], 0u); // the dialog keys moved the style
-                 HWND stick = GetDlgItem(d, 1003);
-                 headlessMouseAt(stick, InputEvent::MouseDown, 5, 5);
-                 headlessMouseAt(stick, InputEvent::MouseMove, 5, 400);
-                 headlessMouseAt(stick, InputEvent::MouseUp, 5, 400);
-             },
-             [](HWND d) {
-                 HWND salir = GetDlgItem(d, IDCANCEL);
-                 EXPECT_EQ(GetFocus(), GetDlgItem(d, 1003));
-                 EXPECT_EQ(focusDots(salir, true), 0);
-                 EXPECT_EQ(shownArea(salir).pixels[0], 0u);
-                 EXPECT_EQ(GamePhase, ChoosingStarter);
-                 EXPECT_EQ(controlText(d, IDC_STATUS), whoStartsText);
-             }});
 }
 
 } // namespace
