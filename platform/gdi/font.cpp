@@ -1,11 +1,9 @@
 #include "platform/gdi/font.h"
 
 #include <cmath>
-#include <ctype.h>
 #include <map>
 #include <memory>
 #include <stdlib.h>
-#include <string.h>
 #include <tuple>
 #include <unistd.h>
 
@@ -27,52 +25,6 @@ FT_Library library() {
         return created;
     }();
     return ft;
-}
-
-// The classic faces are bitmap fonts made in a few sizes; the font mapper takes the largest
-// size that is not larger than the request (or the smallest). Requests beyond the largest size
-// are scaled like outline fonts.
-struct RasterSize {
-    int em;
-    int cell;
-};
-const RasterSize sansSerifSizes[] = {{11, 13}, {13, 16}, {16, 20}, {19, 24}, {24, 29}, {32, 37}};
-const RasterSize systemSizes[] = {{13, 16}};
-
-// Classic Windows faces and the installed faces with the same metrics. "System" is the bold
-// font of the classic dialogs.
-struct Substitute {
-    const char *face;
-    const char *family;
-    bool bold;
-    const RasterSize *sizes;
-    int nrSizes;
-};
-const Substitute substitutes[] = {
-    {"times new roman", "Liberation Serif", false, nullptr, 0},
-    {"times", "Liberation Serif", false, nullptr, 0},
-    {"ms sans serif", "Liberation Sans", false, sansSerifSizes, 6},
-    {"ms shell dlg", "Liberation Sans", false, nullptr, 0},
-    {"arial", "Liberation Sans", false, nullptr, 0},
-    {"system", "Liberation Sans", true, systemSizes, 1},
-    {"courier new", "Liberation Mono", false, nullptr, 0},
-    {"", "Liberation Sans", false, nullptr, 0},
-};
-
-// The bitmap size a request gets: its em and cell heights, or null when the request is scaled
-// like an outline font.
-const RasterSize *rasterSizeFor(const Substitute &substitute, LONG height) {
-    if (!substitute.sizes || height == 0)
-        return nullptr;
-    const RasterSize &largest = substitute.sizes[substitute.nrSizes - 1];
-    const LONG wanted = height < 0 ? -height : height;
-    if (wanted > (height < 0 ? largest.em : largest.cell))
-        return nullptr;
-    int chosen = 0;
-    for (int i = 0; i < substitute.nrSizes; ++i)
-        if ((height < 0 ? substitute.sizes[i].em : substitute.sizes[i].cell) <= wanted)
-            chosen = i;
-    return &substitute.sizes[chosen];
 }
 
 struct FaceMatch {
@@ -179,8 +131,10 @@ void verticalUnits(FT_Face face, double *ascent, double *descent) {
 }
 
 // A bitmap size draws the outlines at its em height and keeps its own cell height.
-std::unique_ptr<FontInstance> openInstance(const FaceMatch &match, LONG height,
-                                           const RasterSize *raster, bool bold, bool italic) {
+std::unique_ptr<FontInstance> openInstance(const FaceMatch &match, const FontRequest &request) {
+    const LONG height = request.height;
+    const bool raster = request.rasterEm > 0;
+    const bool bold = request.weight >= 600, italic = request.italic;
     if (!library())
         return nullptr;
     FT_Face face = nullptr;
@@ -197,8 +151,8 @@ std::unique_ptr<FontInstance> openInstance(const FaceMatch &match, LONG height,
     int cell = 0;
     double emPixels = 0;
     if (raster) {
-        emPixels = raster->em;
-        cell = raster->cell;
+        emPixels = request.rasterEm;
+        cell = request.rasterCell;
     } else if (height < 0) {
         emPixels = -static_cast<double>(height);
         cell = static_cast<int>(std::lround(unitsAscent * emPixels / perEm) +
@@ -242,50 +196,24 @@ std::unique_ptr<FontInstance> openInstance(const FaceMatch &match, LONG height,
     return instance;
 }
 
-std::string lowered(const char *text, size_t capacity) {
-    std::string out;
-    for (size_t i = 0; i < capacity && text[i]; ++i)
-        out += static_cast<char>(tolower(static_cast<unsigned char>(text[i])));
-    return out;
-}
-
 } // namespace
 
 FontInstance *resolveFont(const LOGFONTA &logFont) {
-    static std::map<std::tuple<std::string, LONG, int, bool, const RasterSize *>,
+    static std::map<std::tuple<std::string, LONG, int, bool, int, int>,
                     std::unique_ptr<FontInstance>>
         instances;
 
-    const std::string face = lowered(logFont.lfFaceName, LF_FACESIZE);
-    std::string family =
-        logFont.lfFaceName[0]
-            ? std::string(logFont.lfFaceName, 0, strnlen(logFont.lfFaceName, LF_FACESIZE))
-            : std::string();
-    int weight = logFont.lfWeight > 0 ? static_cast<int>(logFont.lfWeight) : FW_NORMAL;
-    if (weight > 1000)
-        weight = 1000;
-    const LONG height = logFont.lfHeight;
-    const RasterSize *raster = nullptr;
-    for (const Substitute &substitute : substitutes) {
-        if (face == substitute.face) {
-            family = substitute.family;
-            if (substitute.bold && weight < FW_BOLD)
-                weight = FW_BOLD;
-            raster = rasterSizeFor(substitute, height);
-            break;
-        }
-    }
-    const bool italic = logFont.lfItalic != 0;
-    auto key = std::make_tuple(family, raster ? 0 : height, weight, italic, raster);
+    const FontRequest request = mapLogicalFont(logFont);
+    auto key = std::make_tuple(request.family, request.height, request.weight, request.italic,
+                               request.rasterEm, request.rasterCell);
     auto known = instances.find(key);
     if (known != instances.end())
         return known->second.get();
 
-    FaceMatch match = matchFace(family, weight, italic);
+    FaceMatch match = matchFace(request.family, request.weight, request.italic);
     if (!match.found)
         return nullptr;
-    std::unique_ptr<FontInstance> instance =
-        openInstance(match, height, raster, weight >= 600, italic);
+    std::unique_ptr<FontInstance> instance = openInstance(match, request);
     FontInstance *result = instance.get();
     if (instance)
         instances[key] = std::move(instance);

@@ -1,5 +1,7 @@
-// Inside the layer: logical fonts resolved to font files through fontconfig and rendered with
-// FreeType. Resolved faces and their rendered glyphs are cached for the life of the process.
+// Inside the layer: logical fonts resolved to rendered glyphs. The desktop's source finds font
+// files through fontconfig and renders them with FreeType (font.cpp); the web page's source
+// holds glyphs rendered when it was built (fontbaked.cpp). Resolved faces and their glyphs are
+// cached for the life of the process.
 #pragma once
 
 #include <stdint.h>
@@ -28,10 +30,20 @@ struct FontInstance {
     int averageWidth = 0; // tmAveCharWidth
     bool syntheticBold = false;
     bool syntheticItalic = false;
-    void *face = nullptr; // FT_Face
+    void *face = nullptr; // FT_Face, or the BakedFont of glyphs rendered at build time
     std::unordered_map<uint32_t, Glyph> glyphs;
     const Glyph *byteGlyphs[256] = {}; // Windows-1252 byte -> glyph, filled as used
 };
+
+// What a logical font asks for once the classic faces are mapped to installed ones.
+struct FontRequest {
+    std::string family;
+    int weight = FW_NORMAL;
+    bool italic = false;
+    LONG height = 0;                  // lfHeight; 0 when a bitmap size decides
+    int rasterEm = 0, rasterCell = 0; // the bitmap size of a classic face, or 0
+};
+FontRequest mapLogicalFont(const LOGFONTA &logFont);
 
 // The instance a logical font maps to; null only when no font file can be found at all.
 // "Times New Roman", "MS Sans Serif" and "System" map to metric-compatible Liberation faces.
