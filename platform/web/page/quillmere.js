@@ -1,0 +1,399 @@
+// The page's side of Quillmere: runs the WebAssembly program, shows each of its top-level
+// windows as a caption bar and a canvas, passes mouse and keyboard input to it, and resumes it
+// after Sleep and modal waits (the program's stack is saved and restored by Asyncify).
+'use strict';
+
+(() => {
+    const desktop = document.getElementById('desktop');
+    // Device pixels per program pixel: a whole number, so that the pixels stay crisp.
+    const scale = Math.max(1, Math.round(window.devicePixelRatio || 1));
+    const unit = scale / (window.devicePixelRatio || 1); // CSS pixels per program pixel
+
+    // What tests and curious people can look at: window.quillmere.
+    const page = {
+        loadedAt : null,     // performance.now() of the load event
+        boardShownAt : null, // when the first window with pixels was on screen
+        sleeps : [],         // {asked, took} in milliseconds, as measured here
+        beeps : [],
+        clipboard : null,
+        finished : false,
+        windows : new Map(), // id -> {id, title, flags, element, canvas, owner, ...}
+        itemText : null,     // (window id, item id) -> text, set once the program runs
+        error : null,
+    };
+    window.quillmere = page;
+    window.addEventListener('load', () => { page.loadedAt = performance.now(); });
+
+    let exports = null;
+    let memory = null;
+    let saveArea = 0;
+    let resumeFromInput = null; // set while the program waits for input
+    let zOrder = 10;
+
+    // ---- Text between the program (Windows-1252 or UTF-8 bytes) and JavaScript ----
+    const utf8 = new TextDecoder('utf-8');
+    const cp1252High =
+        '\u20AC\uFFFD\u201A\u0192\u201E\u2026\u2020\u2021\u02C6\u2030\u0160' +
+        '\u2039\u0152\uFFFD\u017D\uFFFD\uFFFD\u2018\u2019\u201C\u201D\u2022\u2013\u2014\u02DC' +
+        '\u2122\u0161\u203A\u0153\uFFFD\u017E\u0178';
+    function bytesAt(pointer, length) { return new Uint8Array(memory.buffer, pointer, length); }
+    function utf8At(pointer, length) { return utf8.decode(bytesAt(pointer, length).slice()); }
+    function cp1252At(pointer) {
+        const bytes = new Uint8Array(memory.buffer, pointer);
+        let text = '';
+        for (let i = 0; bytes[i] !== 0; ++i)
+            text += bytes[i] >= 0x80 && bytes[i] < 0xA0 ? cp1252High[bytes[i] - 0x80]
+                                                        : String.fromCharCode(bytes[i]);
+        return text;
+    }
+    function cp1252Byte(character) {
+        const code = character.codePointAt(0);
+        if (code < 0x80 || (code >= 0xA0 && code < 0x100))
+            return code;
+        const index = cp1252High.indexOf(character);
+        return index >= 0 && code !== 0xFFFD ? 0x80 + index : 0x3F;
+    }
+
+    // ---- Suspending and resuming the program ----
+    const asyncifyUnwinding = 1, asyncifyRewinding = 2;
+
+    // Runs the program until it returns or suspends.
+    function run() {
+        let result;
+        try {
+            result = exports.webMain();
+        } catch (error) {
+            page.error = String(error && error.stack || error);
+            console.error('quillmere:', error);
+            return;
+        }
+        if (exports.asyncify_get_state() === asyncifyUnwinding) {
+            exports.asyncify_stop_unwind();
+            return;
+        }
+        finish(result);
+    }
+
+    // Called inside an import: the first time it saves the stack and passes `arrange` a function
+    // that resumes the program; when the program is resumed it returns true instead.
+    function suspend(arrange) {
+        if (exports.asyncify_get_state() === asyncifyRewinding) {
+            exports.asyncify_stop_rewind();
+            return true;
+        }
+        const words = new Uint32Array(memory.buffer, saveArea, 1);
+        words[0] = saveArea + 8;
+        exports.asyncify_start_unwind(saveArea);
+        arrange(() => {
+            exports.asyncify_start_rewind(saveArea);
+            run();
+        });
+        return false;
+    }
+
+    function finish() {
+        page.finished = true;
+        for (const record of page.windows.values())
+            record.element.remove();
+        page.windows.clear();
+        const note = document.createElement('div');
+        note.className = 'ended';
+        note.innerHTML = 'Quillmere ha terminado. <a href="">Jugar otra vez</a>';
+        desktop.appendChild(note);
+    }
+
+    // ---- Windows ----
+    function makeWindow(id) {
+        const element = document.createElement('div');
+        element.className = 'window';
+        const caption = document.createElement('div');
+        caption.className = 'caption';
+        const title = document.createElement('span');
+        title.className = 'title';
+        const close = document.createElement('button');
+        close.className = 'close';
+        close.title = 'Cerrar';
+        close.textContent = '\u00D7';
+        close.addEventListener('click', () => input(6, id, 0, 0, 0, 0, 0));
+        caption.append(title, close);
+        const canvas = document.createElement('canvas');
+        element.append(caption, canvas);
+        desktop.appendChild(element);
+        const record = {
+            id,
+            element,
+            caption,
+            title,
+            canvas,
+            context : canvas.getContext('2d'),
+            flags : 0,
+            owner : 0,
+            text : ''
+        };
+        canvas.addEventListener('pointerdown', (event) => mouse(record, event, 1));
+        canvas.addEventListener('pointermove', (event) => mouse(record, event, 0));
+        canvas.addEventListener('pointerup', (event) => mouse(record, event, 2));
+        canvas.addEventListener('contextmenu', (event) => event.preventDefault());
+        page.windows.set(id, record);
+        return record;
+    }
+
+    function px(value) { return `${value * unit}px`; }
+
+    function placeWindow(record, x, y, width, height, surfaceX, surfaceY) {
+        const style = record.element.style;
+        style.left = px(x);
+        style.top = px(y);
+        style.width = px(width);
+        style.height = px(height);
+        // The caption fills the frame above the surface, inside the border.
+        const border = Math.max(0, Math.min(surfaceX, 4));
+        Object.assign(record.caption.style, {
+            left : px(border),
+            top : px(border),
+            right : px(border),
+            height : px(Math.max(0, surfaceY - border - 1))
+        });
+        record.canvas.style.left = px(surfaceX);
+        record.canvas.style.top = px(surfaceY);
+        record.surfaceX = surfaceX;
+        record.surfaceY = surfaceY;
+    }
+
+    function showState(record) {
+        const visible = (record.flags & 1) !== 0, minimised = (record.flags & 2) !== 0;
+        record.element.classList.toggle('hidden', !visible);
+        record.element.classList.toggle('minimised', visible && minimised);
+    }
+
+    // ---- Input ----
+    function modifiers(event) {
+        return (event.shiftKey ? 1 : 0) | (event.ctrlKey ? 2 : 0) | (event.altKey ? 4 : 0);
+    }
+
+    function input(kind, id, x, y, key, mods, character) {
+        if (!exports || page.finished)
+            return;
+        exports.webInput(kind, id, x, y, key, mods, character);
+        if (resumeFromInput) {
+            const resume = resumeFromInput;
+            resumeFromInput = null;
+            resume();
+        }
+    }
+
+    function mouse(record, event, kind) {
+        if (event.button !== undefined && event.button !== 0 && kind !== 0)
+            return;
+        startAudio();
+        const box = record.canvas.getBoundingClientRect();
+        const x = Math.floor((event.clientX - box.left) * record.canvas.width / box.width);
+        const y = Math.floor((event.clientY - box.top) * record.canvas.height / box.height);
+        if (kind === 1)
+            record.canvas.setPointerCapture(event.pointerId);
+        event.preventDefault();
+        input(kind, record.id, x, y, 0, modifiers(event), 0);
+    }
+
+    const namedKeys = {
+        Backspace : 0x08,
+        Tab : 0x09,
+        Enter : 0x0D,
+        NumpadEnter : 0x0D,
+        Escape : 0x1B,
+        Space : 0x20,
+        End : 0x23,
+        Home : 0x24,
+        ArrowLeft : 0x25,
+        ArrowUp : 0x26,
+        ArrowRight : 0x27,
+        ArrowDown : 0x28,
+        Insert : 0x2D,
+        Delete : 0x2E,
+        F10 : 0x79,
+        ShiftLeft : 0x10,
+        ShiftRight : 0x10,
+        ControlLeft : 0x11,
+        ControlRight : 0x11,
+        AltLeft : 0x12,
+        AltRight : 0x12
+    };
+    function virtualKey(event) {
+        const code = event.code || '';
+        if (/^Key[A-Z]$/.test(code))
+            return code.charCodeAt(3);
+        if (/^Digit[0-9]$/.test(code))
+            return code.charCodeAt(5);
+        return namedKeys[code] || 0;
+    }
+
+    function key(event, kind) {
+        if (!exports || page.finished)
+            return;
+        startAudio();
+        const vk = virtualKey(event);
+        // Keys go to the active window, which the program knows (id 0).
+        if (vk)
+            input(kind, 0, 0, 0, vk, modifiers(event), 0);
+        if (kind === 3 && event.key.length === 1 && !event.ctrlKey && !event.altKey &&
+            !event.metaKey)
+            input(5, 0, 0, 0, 0, modifiers(event), cp1252Byte(event.key));
+        // The browser's own uses of these keys would take the focus or scroll the page.
+        if (vk && !event.metaKey && !(event.ctrlKey && vk === 0x52))
+            event.preventDefault();
+    }
+    document.addEventListener('keydown', (event) => key(event, 3));
+    document.addEventListener('keyup', (event) => key(event, 4));
+
+    // ---- Sound and clipboard ----
+    let audio = null;
+    function startAudio() {
+        if (audio)
+            return;
+        const Context = window.AudioContext || window.webkitAudioContext;
+        if (!Context)
+            return;
+        audio = new Context();
+        if (audio.state === 'suspended')
+            audio.resume();
+    }
+    const tones = {0x30 : [ [ 880, 110 ], [ 587.3, 170 ] ], 0x40 : [ [ 1318.5, 260 ] ]};
+    function beep(type) {
+        page.beeps.push(type);
+        if (!audio || audio.state !== 'running')
+            return;
+        let at = audio.currentTime;
+        for (const [frequency, milliseconds] of tones[type] || [ [ 660, 180 ] ]) {
+            const oscillator = audio.createOscillator();
+            const gain = audio.createGain();
+            const end = at + milliseconds / 1000;
+            oscillator.frequency.value = frequency;
+            gain.gain.setValueAtTime(0, at);
+            gain.gain.linearRampToValueAtTime(0.25, at + 0.0025);
+            gain.gain.setValueAtTime(0.25, end - 0.01);
+            gain.gain.linearRampToValueAtTime(0, end);
+            oscillator.connect(gain).connect(audio.destination);
+            oscillator.start(at);
+            oscillator.stop(end);
+            at = end;
+        }
+    }
+
+    // ---- What the program imports ----
+    const env = {
+        web_sleep(milliseconds) {
+            const started = performance.now();
+            suspend((resume) => setTimeout(() => {
+                        page.sleeps.push(
+                            {asked : milliseconds, took : performance.now() - started});
+                        resume();
+                    }, milliseconds));
+        },
+        web_wait_input() { suspend((resume) => { resumeFromInput = resume; }); },
+        web_now() { return Date.now(); },
+        web_window(id, titlePointer, titleLength, flags, x, y, width, height, surfaceX, surfaceY,
+                   owner) {
+            const record = page.windows.get(id) || makeWindow(id);
+            record.text = utf8At(titlePointer, titleLength);
+            record.title.textContent = record.text;
+            record.owner = owner;
+            if ((flags & 1) && !(record.flags & 1))
+                record.element.style.zIndex = String(++zOrder);
+            record.flags = flags;
+            placeWindow(record, x, y, width, height, surfaceX, surfaceY);
+            showState(record);
+        },
+        web_window_destroyed(id) {
+            const record = page.windows.get(id);
+            if (record)
+                record.element.remove();
+            page.windows.delete(id);
+        },
+        web_present(id, pointer, width, height) {
+            const record = page.windows.get(id);
+            if (!record)
+                return;
+            const canvas = record.canvas;
+            if (canvas.width !== width || canvas.height !== height) {
+                canvas.width = width;
+                canvas.height = height;
+                canvas.style.width = px(width);
+                canvas.style.height = px(height);
+                record.image = record.context.createImageData(width, height);
+            }
+            // 0x00RRGGBB words become RGBA bytes.
+            const source = new Uint32Array(memory.buffer, pointer, width * height);
+            const target = new Uint32Array(record.image.data.buffer);
+            for (let i = 0; i < source.length; ++i) {
+                const pixel = source[i];
+                target[i] =
+                    0xFF000000 | ((pixel & 0xFF) << 16) | (pixel & 0xFF00) | ((pixel >> 16) & 0xFF);
+            }
+            record.context.putImageData(record.image, 0, 0);
+            if (page.boardShownAt === null && !(record.flags & 2))
+                requestAnimationFrame(() => { page.boardShownAt = performance.now(); });
+        },
+        web_beep(type) { beep(type); },
+        web_clipboard(pointer, length) {
+            page.clipboard = utf8At(pointer, length);
+            if (navigator.clipboard)
+                navigator.clipboard.writeText(page.clipboard).catch(() => {});
+        },
+    };
+
+    // The little of WASI that the C library uses: the clock and writes to stderr.
+    let consoleLine = '';
+    const wasi = {
+        clock_time_get(id, precision, resultPointer) {
+            const nanoseconds = id === 0 ? BigInt(Date.now()) * 1000000n
+                                         : BigInt(Math.round(performance.now() * 1e6));
+            new DataView(memory.buffer).setBigUint64(resultPointer, nanoseconds, true);
+            return 0;
+        },
+        fd_write(fd, vectors, count, writtenPointer) {
+            const view = new DataView(memory.buffer);
+            let written = 0;
+            for (let i = 0; i < count; ++i) {
+                const pointer = view.getUint32(vectors + i * 8, true);
+                const length = view.getUint32(vectors + i * 8 + 4, true);
+                consoleLine += utf8At(pointer, length);
+                written += length;
+            }
+            const lines = consoleLine.split('\n');
+            consoleLine = lines.pop();
+            for (const line of lines)
+                (fd === 2 ? console.error : console.log)(line);
+            view.setUint32(writtenPointer, written, true);
+            return 0;
+        },
+        fd_close() { return 0; },
+        fd_seek() { return 70; }, // ESPIPE
+        proc_exit(code) { throw new Error(`exit ${code}`); },
+    };
+
+    function importsFor(module) {
+        const imports = {env, wasi_snapshot_preview1 : {}};
+        for (const wanted of WebAssembly.Module.imports(module)) {
+            if (wanted.module === 'wasi_snapshot_preview1')
+                imports.wasi_snapshot_preview1[wanted.name] =
+                    wasi[wanted.name] || (() => 52); // ENOSYS
+        }
+        return imports;
+    }
+
+    async function start() {
+        const response = fetch('quillmere.wasm');
+        const module = await WebAssembly.compileStreaming(response);
+        const instance = await WebAssembly.instantiate(module, importsFor(module));
+        exports = instance.exports;
+        memory = exports.memory;
+        exports._initialize();
+        saveArea = exports.webSaveArea();
+        page.itemText = (id, item) => cp1252At(exports.webItemText(id, item));
+        run();
+    }
+    start().catch((error) => {
+        page.error = String(error);
+        console.error('quillmere:', error);
+    });
+})();

@@ -1,0 +1,41 @@
+// The program's start on the page: the entry routine with the instance handle, the save area
+// that Asyncify keeps the suspended stack in, and a hook to read a dialog item's text.
+#include "platform/web/page.h"
+#include "platform/win32.h"
+#include "platform/window/clock.h"
+
+// The program's entry routine, called as a Windows start-up calls it.
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show);
+
+namespace {
+
+// Asyncify's save area: its first two words are where the data begins and ends.
+alignas(8) uint32_t saveArea[64 * 1024 / 4];
+
+uint64_t pageMilliseconds() {
+    return uint64_t(pageNow());
+}
+
+char itemText[1024];
+
+} // namespace
+
+QUILLMERE_PAGE_EXPORT(webSaveArea) uint32_t *webSaveArea() {
+    saveArea[0] = uint32_t(uintptr_t(&saveArea[2]));
+    saveArea[1] = uint32_t(uintptr_t(&saveArea[0] + sizeof saveArea / sizeof saveArea[0]));
+    return saveArea;
+}
+
+QUILLMERE_PAGE_EXPORT(webMain) int webMain() {
+    setClockSource(pageMilliseconds);
+    return WinMain(GetModuleHandleA(nullptr), nullptr, (LPSTR) "", SW_SHOWDEFAULT);
+}
+
+// The text of a dialog's item (Windows-1252, nul-terminated), for tests of the page.
+QUILLMERE_PAGE_EXPORT(webItemText) const char *webItemText(uint32_t dialog, int id) {
+    itemText[0] = 0;
+    HWND item = GetDlgItem(reinterpret_cast<HWND>(uintptr_t(dialog)), id);
+    if (item)
+        GetWindowTextA(item, itemText, sizeof itemText);
+    return itemText;
+}
