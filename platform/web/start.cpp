@@ -1,5 +1,7 @@
 // The program's start on the page: the entry routine with the instance handle, the save area
-// that Asyncify keeps the suspended stack in, and a hook to read a dialog item's text.
+// that Asyncify keeps the suspended stack in, and hooks that tell tests of the page a dialog
+// item's text and where it is.
+#include "platform/backend.h"
 #include "platform/web/page.h"
 #include "platform/win32.h"
 #include "platform/window/clock.h"
@@ -17,6 +19,7 @@ uint64_t pageMilliseconds() {
 }
 
 char itemText[1024];
+int32_t itemRect[4];
 
 } // namespace
 
@@ -38,4 +41,23 @@ QUILLMERE_PAGE_EXPORT(webItemText) const char *webItemText(uint32_t dialog, int 
     if (item)
         GetWindowTextA(item, itemText, sizeof itemText);
     return itemText;
+}
+
+// Where a dialog's item is, as left, top, right, bottom in pixels of its window's canvas (the
+// surface of menu bar and client area).
+QUILLMERE_PAGE_EXPORT(webItemRect) const int32_t *webItemRect(uint32_t dialog, int id) {
+    HWND topLevel = reinterpret_cast<HWND>(uintptr_t(dialog));
+    HWND item = GetDlgItem(topLevel, id);
+    RECT rect{0, 0, 0, 0}, client{0, 0, 0, 0};
+    POINT origin{0, 0};
+    const Surface *surface = topLevelSurface(topLevel);
+    if (item && surface && GetWindowRect(item, &rect) && GetClientRect(topLevel, &client)) {
+        ClientToScreen(topLevel, &origin);
+        origin.y -= surface->height - (client.bottom - client.top);
+    }
+    itemRect[0] = rect.left - origin.x;
+    itemRect[1] = rect.top - origin.y;
+    itemRect[2] = rect.right - origin.x;
+    itemRect[3] = rect.bottom - origin.y;
+    return itemRect;
 }

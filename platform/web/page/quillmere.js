@@ -19,6 +19,7 @@
         finished : false,
         windows : new Map(), // id -> {id, title, flags, element, canvas, owner, ...}
         itemText : null,     // (window id, item id) -> text, set once the program runs
+        itemRect : null,     // (window id, item id) -> [left, top, right, bottom] on its canvas
         error : null,
     };
     window.quillmere = page;
@@ -390,6 +391,8 @@
         exports._initialize();
         saveArea = exports.webSaveArea();
         page.itemText = (id, item) => cp1252At(exports.webItemText(id, item));
+        page.itemRect = (id, item) =>
+            Array.from(new Int32Array(memory.buffer, exports.webItemRect(id, item), 4));
         run();
     }
     start().catch((error) => {

@@ -1,0 +1,307 @@
+// Plays the web page in Debian's Chromium, headless, through puppeteer-core: serves the site on
+// 127.0.0.1, clicks and types as a player, and reads the canvases' pixels and the status line.
+// Usage: node page.test.mjs <site folder> [--screenshot <png>]
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import http from 'node:http';
+import os from 'node:os';
+import path from 'node:path';
+import puppeteer from 'puppeteer-core';
+
+const site = path.resolve(process.argv[2] || 'site');
+const screenshotAt = process.argv.indexOf('--screenshot');
+const screenshot = screenshotAt > 0 ? process.argv[screenshotAt + 1] : null;
+
+// Control ids of the board dialog and the texts it shows.
+const stickIds = [
+    1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008, 1010, 1011, 1012, 1013, 1014, 1015, 1016
+];
+const rows = [
+    [ 1000 ], [ 1001, 1002, 1003 ], [ 1004, 1005, 1006, 1007, 1008 ],
+    [ 1010, 1011, 1012, 1013, 1014, 1015, 1016 ]
+];
+const confirmButton = 1009, playerButton = 1017, statusLine = 1022, lever = 1024;
+const whoStarts = '\u00BFQu\u00EDen comienza?';
+const yourTurn = 'TE TOCA A TI: Selecciona palitos (en una linea)';
+const thinking = 'ORDANEL SOFTWARE: ............';
+
+function serve(folder) {
+    const types = {'.html' : 'text/html', '.js' : 'text/javascript', '.wasm' : 'application/wasm'};
+    const server = http.createServer((request, response) => {
+        const name = request.url === '/' ? 'index.html' : request.url.split('?')[0].slice(1);
+        const file = path.join(folder, path.basename(name));
+        fs.readFile(file, (error, bytes) => {
+            if (error) {
+                response.writeHead(404);
+                response.end();
+                return;
+            }
+            response.writeHead(200, {'Content-Type' : types[path.extname(file)] || 'text/plain'});
+            response.end(bytes);
+        });
+    });
+    return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
+}
+
+// ---- Looking at the page ----
+async function boardId(page) {
+    await page.waitForFunction(() => window.quillmere && window.quillmere.boardShownAt !== null,
+                               {timeout : 10000});
+    return page.evaluate(() => {
+        for (const w of window.quillmere.windows.values())
+            if (w.text === 'Quillmere' && (w.flags & 3) === 1)
+                return w.id;
+        return null;
+    });
+}
+
+function status(page, board) {
+    return page.evaluate((id, item) => window.quillmere.itemText(id, item), board, statusLine);
+}
+
+// Which sticks show green (present) on the board's canvas, by id.
+function greenSticks(page, board) {
+    return page.evaluate((id, sticks) => {
+        const q = window.quillmere;
+        const canvas = q.windows.get(id).canvas;
+        const pixels = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height);
+        return sticks.filter((stick) => {
+            const [left, top, right, bottom] = q.itemRect(id, stick);
+            let green = 0;
+            for (let y = top; y < bottom; ++y)
+                for (let x = left; x < right; ++x) {
+                    const at = (y * canvas.width + x) * 4;
+                    const [r, g, b] = pixels.data.slice(at, at + 3);
+                    if (g > 120 && r < 100 && b < 100)
+                        ++green;
+                }
+            return green > 40;
+        });
+    }, board, stickIds);
+}
+
+// The pixels of a control on the board's canvas, as a string to compare.
+function pixelsOf(page, board, item) {
+    return page.evaluate((id, it) => {
+        const q = window.quillmere;
+        const [left, top, right, bottom] = q.itemRect(id, it);
+        const context = q.windows.get(id).canvas.getContext('2d');
+        return context.getImageData(left, top, right - left, bottom - top).data.join(',');
+    }, board, item);
+}
+
+// The other windows now on the page: title, canvas size and how many dark pixels it shows.
+function dialogs(page, board) {
+    return page.evaluate((id) => {
+        const out = [];
+        for (const w of window.quillmere.windows.values()) {
+            if (w.id === id || (w.flags & 3) !== 1)
+                continue;
+            const c = w.canvas;
+            const data = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+            let dark = 0;
+            for (let i = 0; i < data.length; i += 4)
+                dark += data[i] + data[i + 1] + data[i + 2] < 200 ? 1 : 0;
+            out.push({id : w.id, title : w.text, width : c.width, height : c.height, dark});
+        }
+        return out;
+    }, board);
+}
+
+async function click(page, board, item) {
+    const point = await page.evaluate((id, it) => {
+        const q = window.quillmere;
+        const canvas = q.windows.get(id).canvas;
+        const [left, top, right, bottom] = q.itemRect(id, it);
+        const box = canvas.getBoundingClientRect();
+        const scale = box.width / canvas.width;
+        return {
+            x : box.left + (left + right) / 2 * scale,
+            y : box.top + (top + bottom) / 2 * scale
+        };
+    }, board, item);
+    await page.mouse.click(point.x, point.y);
+}
+
+function waitForStatus(page, board, text, timeout = 15000) {
+    return page.waitForFunction((id, item, t) => window.quillmere.itemText(id, item) === t,
+                                {timeout, polling : 20}, board, statusLine, text);
+}
+
+async function pressWithAlt(page, key) {
+    await page.keyboard.down('Alt');
+    await page.keyboard.press(key);
+    await page.keyboard.up('Alt');
+}
+
+// ---- Scenarios ----
+const scenarios = {
+    async 'the board opens with sixteen green sticks, quickly, from a small site'(page) {
+        const board = await boardId(page);
+        const times = await page.evaluate(() => window.quillmere);
+        const paint = times.boardShownAt - times.loadedAt;
+        const size = fs.readdirSync(site).reduce(
+            (sum, name) => sum + fs.statSync(path.join(site, name)).size, 0);
+        console.log(`  site ${size} bytes; board on screen ${paint.toFixed(1)} ms after load`);
+        assert.ok(size < 1000000, `site of ${size} bytes`);
+        assert.ok(paint < 300, `board painted ${paint} ms after the load event`);
+        assert.equal((await greenSticks(page, board)).length, 16);
+        assert.equal(await status(page, board), whoStarts);
+    },
+
+    async 'a move, the answer after a pause that keeps the page going, clicks made meanwhile'(
+        page) {
+        const board = await boardId(page);
+        await click(page, board, playerButton);
+        await waitForStatus(page, board, yourTurn);
+        await click(page, board, 1016);
+        assert.equal((await greenSticks(page, board)).length, 15, 'the stick turns red');
+        // A page timer ticks through the computer's pause.
+        await page.evaluate(() => {
+            window.ticks = [];
+            window.ticker = setInterval(() => window.ticks.push(performance.now()), 50);
+        });
+        const leverBefore = await pixelsOf(page, board, lever);
+        await click(page, board, confirmButton);
+        await waitForStatus(page, board, thinking);
+        await new Promise((resolve) => setTimeout(resolve, 500));
+        // Clicks made during the pause wait, aimed where they were made: "Reinicia" is hidden
+        // meanwhile, so that click falls on the board; the lever's click moves the lever
+        // once the computer has played.
+        await click(page, board, playerButton);
+        await click(page, board, lever);
+        assert.equal((await greenSticks(page, board)).length, 15, 'the pause shows the move');
+        assert.equal(await pixelsOf(page, board, lever), leverBefore,
+                     'lever still during the pause');
+        await waitForStatus(page, board, yourTurn);
+        const ticks = await page.evaluate(() => {
+            clearInterval(window.ticker);
+            return window.ticks;
+        });
+        const gaps = ticks.slice(1).map((t, i) => t - ticks[i]);
+        assert.ok(ticks.length > 30 && Math.max(...gaps) < 250,
+                  `page timer: ${ticks.length} ticks, longest gap ${Math.max(...gaps)} ms`);
+        const answered = await greenSticks(page, board);
+        assert.ok(answered.length < 15, 'the computer took sticks');
+        assert.notEqual(await pixelsOf(page, board, lever), leverBefore, 'the lever moved');
+        await click(page, board, playerButton);
+        await waitForStatus(page, board, whoStarts);
+        assert.equal((await greenSticks(page, board)).length, 16, 'a fresh board');
+
+        const sleeps = await page.evaluate(() => window.quillmere.sleeps);
+        const pause = sleeps.find((s) => s.asked === 2000);
+        const frames = sleeps.filter((s) => s !== pause);
+        const asked = frames.reduce((sum, s) => sum + s.asked, 0);
+        const took = frames.reduce((sum, s) => sum + s.took, 0);
+        console.log(`  pause 2000 ms took ${pause.took.toFixed(1)} ms; ${frames.length} ` +
+                    `animation frames of ${asked} ms took ${took.toFixed(1)} ms`);
+        assert.ok(Math.abs(pause.took - 2000) <= 100, `pause took ${pause.took} ms`);
+        assert.ok(frames.length > 0 && Math.abs(took - asked) <= asked * 0.05,
+                  `animation took ${took} ms for ${asked}`);
+    },
+
+    async 'the rules open from the menu with Alt, hold the board, and close with Enter'(page) {
+        const board = await boardId(page);
+        await pressWithAlt(page, 'y');
+        await page.keyboard.press('r');
+        await page.waitForFunction(() => [...window.quillmere.windows.values()].some(
+                                       (w) => w.text === 'Reglas del juego' && w.canvas.width > 1),
+                                   {timeout : 5000});
+        const [rules] = await dialogs(page, board);
+        assert.equal(rules.title, 'Reglas del juego');
+        assert.ok(rules.dark > 500, `the rules text shows (${rules.dark} dark pixels)`);
+        await click(page, board, playerButton); // the board takes no input meanwhile
+        await page.keyboard.press('Enter');
+        await page.waitForFunction(() => [...window.quillmere.windows.values()].every(
+                                       (w) => w.text !== 'Reglas del juego'),
+                                   {timeout : 5000});
+        assert.equal(await status(page, board), whoStarts);
+        assert.equal((await dialogs(page, board)).length, 0);
+    },
+
+    async 'a whole game by clicks ends in the right message and a fresh board'(page) {
+        const board = await boardId(page);
+        let tookLast = null;
+        await click(page, board, playerButton);
+        for (let turn = 0; turn < 12 && tookLast === null; ++turn) {
+            await waitForStatus(page, board, yourTurn);
+            const present = await greenSticks(page, board);
+            // Empty the fullest row, but leave the computer one stick when it is the last row.
+            const left = rows.map((row) => row.filter((stick) => present.includes(stick)));
+            const fullest = left.reduce((a, b) => (b.length > a.length ? b : a));
+            const take = present.length === fullest.length && fullest.length > 1 ? fullest.slice(1)
+                                                                                 : fullest;
+            for (const stick of take)
+                await click(page, board, stick);
+            await click(page, board, confirmButton);
+            const player = present.length === take.length;
+            // The game ends with a message, or the computer thinks and answers.
+            const endedOr = (text) => page.waitForFunction(
+                (id, item, t) => window.quillmere.itemText(id, item) === t ||
+                                 [...window.quillmere.windows.values() ].some(
+                                     (w) => w.id !== id && (w.flags & 3) === 1),
+                {timeout : 15000, polling : 20}, board, statusLine, text);
+            await endedOr(thinking);
+            await endedOr(yourTurn);
+            const open = await dialogs(page, board);
+            if (open.length)
+                tookLast = player ? 'player' : 'computer';
+        }
+        assert.ok(tookLast, 'the game ended');
+        const [message] = await dialogs(page, board);
+        if (screenshot)
+            await page.screenshot({path : screenshot});
+        // The player's win is told in a 600 x 300 window, the computer's in a 700 x 150 one.
+        const expected = tookLast === 'computer' ? [ 600, 300 ] : [ 700, 150 ];
+        console.log(`  ${tookLast} took the last stick; message "${message.title}" ` +
+                    `${message.width} x ${message.height}`);
+        assert.ok(Math.abs(message.width - expected[0]) < 20 &&
+                      Math.abs(message.height - expected[1]) < 60,
+                  `message of ${message.width} x ${message.height}`);
+        await page.keyboard.press('Enter');
+        await waitForStatus(page, board, whoStarts);
+        assert.equal((await greenSticks(page, board)).length, 16);
+    },
+};
+
+const server = await serve(site);
+const url = `http://127.0.0.1:${server.address().port}/`;
+const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'quillmere-chromium-'));
+const browser = await puppeteer.launch({
+    executablePath : process.env.CHROMIUM || '/usr/bin/chromium',
+    headless : true,
+    userDataDir : profile,
+    args : [
+        '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+        '--disable-background-networking', '--disable-component-update', '--disable-sync'
+    ],
+});
+let failed = 0;
+try {
+    for (const [name, scenario] of Object.entries(scenarios)) {
+        const page = await browser.newPage();
+        await page.setViewport({width : 1024, height : 768});
+        const problems = [];
+        page.on('console', (m) => m.type() === 'error' && problems.push(m.text()));
+        page.on('pageerror', (error) => problems.push(error.message));
+        try {
+            await page.goto(url, {waitUntil : 'load'});
+            await scenario(page);
+            const error = await page.evaluate(() => window.quillmere.error);
+            assert.ok(!error && problems.length === 0,
+                      `page reported: ${[error, ...problems].filter(Boolean).join('; ')}`);
+            console.log(`ok: ${name}`);
+        } catch (error) {
+            ++failed;
+            console.log(`FAIL: ${name}\n  ${error.message}`);
+        }
+        await page.close();
+    }
+} finally {
+    await browser.close();
+    server.close();
+    fs.rmSync(profile, {recursive : true, force : true});
+}
+console.log(failed ? `${failed} of ${Object.keys(scenarios).length} scenarios failed`
+                   : `all ${Object.keys(scenarios).length} scenarios passed`);
+process.exit(failed ? 1 : 0);
