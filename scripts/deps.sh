@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that Quillmere needs: "play" for building and running the game,
-# "test" for that plus the test suite, the Windows cross-build, Wine and the X server tests.
+# "web" for building the web page and testing it in Chromium, "test" for all of that plus the
+# test suite, the Windows cross-build, Wine and the X server tests.
 set -euo pipefail
 
 play=(cmake make g++ pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev fonts-liberation
@@ -8,12 +9,18 @@ play=(cmake make g++ pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev fo
 test=(googletest libgtest-dev libbenchmark-dev g++-mingw-w64-x86-64 wine wine64 xvfb xauth
       xdotool xclip imagemagick x11-utils dpkg-dev file lintian appstream
       desktop-file-utils man-db openbox)
+web=(cmake make g++ pkg-config libfreetype-dev libfontconfig-dev fonts-liberation
+     binutils-mingw-w64-x86-64 clang-14 lld-14 llvm-14 wasi-libc libc++-14-dev-wasm32
+     libc++abi-14-dev-wasm32 libclang-rt-14-dev-wasm32 binaryen chromium python3)
+# Node.js and npm for the test driver, from Debian unless a newer Node.js is installed already.
+command -v npm >/dev/null 2>&1 || web+=(nodejs npm)
 
 case "${1:-test}" in
 play) wanted=("${play[@]}") ;;
-test) wanted=("${play[@]}" "${test[@]}") ;;
+web) wanted=("${web[@]}") ;;
+test) wanted=("${play[@]}" "${test[@]}" "${web[@]}") ;;
 *)
-    echo "usage: $0 [play|test]" >&2
+    echo "usage: $0 [play|web|test]" >&2
     exit 2
     ;;
 esac

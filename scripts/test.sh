@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs the whole suite: the Windows program (MinGW-w64), the Linux build
-# with its tests, and the same tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# with its tests, the same tests again under AddressSanitizer and UndefinedBehaviorSanitizer, and
+# the web page, played in headless Chromium.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$PWD
@@ -25,3 +26,6 @@ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMERE_SANIT
     -DQUILLMERE_BENCH=OFF -DQUILLMERE_WINDOWS_BUILD="$top/build-windows"
 cmake --build build-sanitize -j "$jobs"
 ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
+
+echo "== Web page in headless Chromium"
+scripts/web.sh --test

@@ -30,6 +30,7 @@
     let saveArea = 0;
     let resumeFromInput = null; // set while the program waits for input
     let zOrder = 10;
+    let timerLateness = 1; // milliseconds, a running estimate
 
     // ---- Text between the program (Windows-1252 or UTF-8 bytes) and JavaScript ----
     const utf8 = new TextDecoder('utf-8');
@@ -165,6 +166,18 @@
         const visible = (record.flags & 1) !== 0, minimised = (record.flags & 2) !== 0;
         record.element.classList.toggle('hidden', !visible);
         record.element.classList.toggle('minimised', visible && minimised);
+        showActive();
+    }
+
+    // The topmost shown window has the active caption.
+    function showActive() {
+        let top = null;
+        for (const record of page.windows.values())
+            if ((record.flags & 3) === 1 &&
+                (!top || Number(record.element.style.zIndex) > Number(top.element.style.zIndex)))
+                top = record;
+        for (const record of page.windows.values())
+            record.element.classList.toggle('inactive', record !== top);
     }
 
     // ---- Input ----
@@ -284,11 +297,15 @@
     const env = {
         web_sleep(milliseconds) {
             const started = performance.now();
+            // Timers fire a little late; asking that much less keeps the waits true.
+            const delay = Math.max(0, milliseconds - timerLateness);
             suspend((resume) => setTimeout(() => {
-                        page.sleeps.push(
-                            {asked : milliseconds, took : performance.now() - started});
+                        const took = performance.now() - started;
+                        timerLateness =
+                            Math.min(4, Math.max(0, timerLateness * 0.75 + (took - delay) * 0.25));
+                        page.sleeps.push({asked : milliseconds, took});
                         resume();
-                    }, milliseconds));
+                    }, delay));
         },
         web_wait_input() { suspend((resume) => { resumeFromInput = resume; }); },
         web_now() { return Date.now(); },
@@ -309,6 +326,7 @@
             if (record)
                 record.element.remove();
             page.windows.delete(id);
+            showActive();
         },
         web_present(id, pointer, width, height) {
             const record = page.windows.get(id);
@@ -383,8 +401,14 @@
     }
 
     async function start() {
-        const response = fetch('quillmere.wasm');
-        const module = await WebAssembly.compileStreaming(response);
+        // Streaming compilation needs the application/wasm type; some hosts serve another.
+        let module;
+        try {
+            module = await WebAssembly.compileStreaming(fetch('quillmere.wasm'));
+        } catch (error) {
+            const response = await fetch('quillmere.wasm');
+            module = await WebAssembly.compile(await response.arrayBuffer());
+        }
         const instance = await WebAssembly.instantiate(module, importsFor(module));
         exports = instance.exports;
         memory = exports.memory;
