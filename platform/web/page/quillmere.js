@@ -262,7 +262,8 @@
     // ---- Sound and clipboard ----
     let audio = null;
     function startAudio() {
-        if (audio)
+        // Browsers let audio start only from a key press or click that counts as a gesture.
+        if (audio || (navigator.userActivation && !navigator.userActivation.isActive))
             return;
         const Context = window.AudioContext || window.webkitAudioContext;
         if (!Context)
