@@ -142,7 +142,8 @@ const scenarios = {
         const paint = times.boardShownAt - times.loadedAt;
         const size = fs.readdirSync(site).reduce(
             (sum, name) => sum + fs.statSync(path.join(site, name)).size, 0);
-        console.log(`  site ${size} bytes; board on screen ${paint.toFixed(1)} ms after load`);
+        console.log(`  site ${size} bytes; board on screen ${paint.toFixed(1)} ms after the load ` +
+                    `event (${times.boardShownAt.toFixed(1)} ms after navigation)`);
         assert.ok(size < 1000000, `site of ${size} bytes`);
         assert.ok(paint < 300, `board painted ${paint} ms after the load event`);
         assert.equal((await greenSticks(page, board)).length, 16);
@@ -195,6 +196,8 @@ const scenarios = {
         const took = frames.reduce((sum, s) => sum + s.took, 0);
         console.log(`  pause 2000 ms took ${pause.took.toFixed(1)} ms; ${frames.length} ` +
                     `animation frames of ${asked} ms took ${took.toFixed(1)} ms`);
+        console.log(`  the suspended stack took at most ` +
+                    `${await page.evaluate(() => window.quillmere.saveAreaPeak)} bytes`);
         assert.ok(Math.abs(pause.took - 2000) <= 100, `pause took ${pause.took} ms`);
         assert.ok(frames.length > 0 && Math.abs(took - asked) <= asked * 0.05,
                   `animation took ${took} ms for ${asked}`);

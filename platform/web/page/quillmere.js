@@ -17,6 +17,7 @@
         beeps : [],
         clipboard : null,
         finished : false,
+        saveAreaPeak : 0,    // bytes of the suspended stack, at most
         windows : new Map(), // id -> {id, title, flags, element, canvas, owner, ...}
         itemText : null,     // (window id, item id) -> text, set once the program runs
         itemRect : null,     // (window id, item id) -> [left, top, right, bottom] on its canvas
@@ -71,6 +72,8 @@
         }
         if (exports.asyncify_get_state() === asyncifyUnwinding) {
             exports.asyncify_stop_unwind();
+            const used = new Uint32Array(memory.buffer, saveArea, 1)[0] - saveArea - 8;
+            page.saveAreaPeak = Math.max(page.saveAreaPeak, used);
             return;
         }
         finish(result);

@@ -1,0 +1,38 @@
+// Hooks for tests of the page: a dialog item's text and where it is on its window's canvas.
+#include "platform/backend.h"
+#include "platform/web/page.h"
+
+namespace {
+
+char itemText[1024];
+int32_t itemRect[4];
+
+} // namespace
+
+// The text of a dialog's item (Windows-1252, nul-terminated), for tests of the page.
+QUILLMERE_PAGE_EXPORT(webItemText) const char *webItemText(uint32_t dialog, int id) {
+    itemText[0] = 0;
+    HWND item = GetDlgItem(reinterpret_cast<HWND>(uintptr_t(dialog)), id);
+    if (item)
+        GetWindowTextA(item, itemText, sizeof itemText);
+    return itemText;
+}
+
+// Where a dialog's item is, as left, top, right, bottom in pixels of its window's canvas (the
+// surface of menu bar and client area).
+QUILLMERE_PAGE_EXPORT(webItemRect) const int32_t *webItemRect(uint32_t dialog, int id) {
+    HWND topLevel = reinterpret_cast<HWND>(uintptr_t(dialog));
+    HWND item = GetDlgItem(topLevel, id);
+    RECT rect{0, 0, 0, 0}, client{0, 0, 0, 0};
+    POINT origin{0, 0};
+    const Surface *surface = topLevelSurface(topLevel);
+    if (item && surface && GetWindowRect(item, &rect) && GetClientRect(topLevel, &client)) {
+        ClientToScreen(topLevel, &origin);
+        origin.y -= surface->height - (client.bottom - client.top);
+    }
+    itemRect[0] = rect.left - origin.x;
+    itemRect[1] = rect.top - origin.y;
+    itemRect[2] = rect.right - origin.x;
+    itemRect[3] = rect.bottom - origin.y;
+    return itemRect;
+}
