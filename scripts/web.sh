@@ -37,6 +37,6 @@ case "$mode" in
         (cd "$driver" && npm ci --no-audit --no-fund)
     fi
     cp tests/web/page.test.mjs "$driver/"
-    node "$driver/page.test.mjs" "$site"
+    node "$driver/page.test.mjs" "$site" --board docs/board.png
     ;;
 esac

@@ -1,6 +1,7 @@
 // Plays the web page in Debian's Chromium, headless, through puppeteer-core: serves the site on
 // 127.0.0.1, clicks and types as a player, and reads the canvases' pixels and the status line.
-// Usage: node page.test.mjs <site folder> [--screenshot <png>]
+// Usage: node page.test.mjs <site folder> [--board <png>] [--screenshot <png>]
+// --board names the desktop layer's picture of the board as it opens, which the page must match.
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import http from 'node:http';
@@ -11,6 +12,8 @@ import puppeteer from 'puppeteer-core';
 const site = path.resolve(process.argv[2] || 'site');
 const screenshotAt = process.argv.indexOf('--screenshot');
 const screenshot = screenshotAt > 0 ? process.argv[screenshotAt + 1] : null;
+const boardAt = process.argv.indexOf('--board');
+const boardPicture = boardAt > 0 ? path.resolve(process.argv[boardAt + 1]) : null;
 
 // Control ids of the board dialog and the texts it shows.
 const stickIds = [
@@ -26,10 +29,17 @@ const yourTurn = 'TE TOCA A TI: Selecciona palitos (en una linea)';
 const thinking = 'ORDANEL SOFTWARE: ............';
 
 function serve(folder) {
-    const types = {'.html' : 'text/html', '.js' : 'text/javascript', '.wasm' : 'application/wasm'};
+    const types = {
+        '.html' : 'text/html',
+        '.js' : 'text/javascript',
+        '.wasm' : 'application/wasm',
+        '.png' : 'image/png'
+    };
     const server = http.createServer((request, response) => {
         const name = request.url === '/' ? 'index.html' : request.url.split('?')[0].slice(1);
-        const file = path.join(folder, path.basename(name));
+        const file = name === 'reference/board.png' && boardPicture
+                         ? boardPicture
+                         : path.join(folder, path.basename(name));
         fs.readFile(file, (error, bytes) => {
             if (error) {
                 response.writeHead(404);
@@ -148,6 +158,34 @@ const scenarios = {
         assert.ok(paint < 300, `board painted ${paint} ms after the load event`);
         assert.equal((await greenSticks(page, board)).length, 16);
         assert.equal(await status(page, board), whoStarts);
+        if (boardPicture) {
+            // Same glyphs, pictures and places as the desktop layer: not one pixel differs.
+            const differing = await page.evaluate(async (id) => {
+                const picture = new Image();
+                picture.src = '/reference/board.png';
+                await picture.decode();
+                const canvas = window.quillmere.windows.get(id).canvas;
+                if (canvas.width !== picture.width || canvas.height !== picture.height)
+                    return `${canvas.width} x ${canvas.height} against ${picture.width} x ` +
+                           `${picture.height}`;
+                const reference = document.createElement('canvas');
+                reference.width = picture.width;
+                reference.height = picture.height;
+                reference.getContext('2d').drawImage(picture, 0, 0);
+                const want = reference.getContext('2d')
+                                 .getImageData(0, 0, picture.width, picture.height)
+                                 .data;
+                const have =
+                    canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+                let count = 0;
+                for (let i = 0; i < want.length; i += 4)
+                    if (want[i] !== have[i] || want[i + 1] !== have[i + 1] ||
+                        want[i + 2] !== have[i + 2])
+                        ++count;
+                return count;
+            }, board);
+            assert.equal(differing, 0, `board against the desktop's picture: ${differing}`);
+        }
     },
 
     async 'a move, the answer after a pause that keeps the page going, clicks made meanwhile'(
