@@ -195,6 +195,9 @@ const scenarios = {
         await waitForStatus(page, board, yourTurn);
         await click(page, board, 1016);
         assert.equal((await greenSticks(page, board)).length, 15, 'the stick turns red');
+        await click(page, board, 1000); // another row: refused with the warning beep
+        assert.deepEqual(await page.evaluate(() => window.quillmere.beeps), [ 0x30 ]);
+        assert.equal((await greenSticks(page, board)).length, 15);
         // A page timer ticks through the computer's pause.
         await page.evaluate(() => {
             window.ticks = [];

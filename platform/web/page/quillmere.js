@@ -301,15 +301,22 @@
     const env = {
         web_sleep(milliseconds) {
             const started = performance.now();
-            // Timers fire a little late; asking that much less keeps the waits true.
-            const delay = Math.max(0, milliseconds - timerLateness);
-            suspend((resume) => setTimeout(() => {
-                        const took = performance.now() - started;
-                        timerLateness =
-                            Math.min(4, Math.max(0, timerLateness * 0.75 + (took - delay) * 0.25));
-                        page.sleeps.push({asked : milliseconds, took});
-                        resume();
-                    }, delay));
+            // Timers fire a little late: each is set that much shorter, and one that still
+            // fires early is followed by another for the rest.
+            const arm = (delay, resume) => {
+                const armed = performance.now();
+                setTimeout(() => {
+                    const now = performance.now();
+                    const late = now - armed - delay;
+                    timerLateness = Math.min(4, Math.max(0, timerLateness * 0.75 + late * 0.25));
+                    const left = milliseconds - (now - started);
+                    if (left >= 1)
+                        return arm(Math.max(0, left - timerLateness), resume);
+                    page.sleeps.push({asked : milliseconds, took : now - started});
+                    resume();
+                }, delay);
+            };
+            suspend((resume) => arm(Math.max(0, milliseconds - timerLateness), resume));
         },
         web_wait_input() { suspend((resume) => { resumeFromInput = resume; }); },
         web_now() { return Date.now(); },
