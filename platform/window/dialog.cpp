@@ -103,6 +103,20 @@ HWND findDefaultButton(Window *dialog) {
     return nullptr;
 }
 
+// Takes the default style from the button that holds it (the one named by old, or else any
+// button that has it) and gives it to next when next is a push button.
+void moveDefaultStyle(Window *dialog, HWND old, HWND next, LRESULT code) {
+    if (!old || !(dialogCode(old) & DLGC_DEFPUSHBUTTON)) {
+        old = findDefaultButton(dialog);
+    }
+    if (old && old != next) {
+        SendMessageA(old, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    }
+    if (next && (code & DLGC_UNDEFPUSHBUTTON)) {
+        SendMessageA(next, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+    }
+}
+
 // The default-button style follows a focus moved by the dialog keys: a push button that gets
 // the focus takes it, and the previous holder gives it up; any other control gives it back to
 // the dialog's default id.
@@ -114,15 +128,7 @@ void setDefaultButton(Window *dialog, HWND next) {
         next = old;
         code = dialogCode(next);
     }
-    if (!old || !(dialogCode(old) & DLGC_DEFPUSHBUTTON)) {
-        old = findDefaultButton(dialog);
-    }
-    if (old && old != next) {
-        SendMessageA(old, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
-    }
-    if (next && (code & DLGC_UNDEFPUSHBUTTON)) {
-        SendMessageA(next, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
-    }
+    moveDefaultStyle(dialog, old, next, code);
 }
 
 void setDefaultId(Window *dialog, int id) {
@@ -135,15 +141,7 @@ void setDefaultId(Window *dialog, int id) {
         return;
     }
     HWND old = oldId ? GetDlgItem(handle, oldId) : nullptr;
-    if (!old || !(dialogCode(old) & DLGC_DEFPUSHBUTTON)) {
-        old = findDefaultButton(dialog);
-    }
-    if (old && old != next) {
-        SendMessageA(old, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
-    }
-    if (next && (code & DLGC_UNDEFPUSHBUTTON)) {
-        SendMessageA(next, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
-    }
+    moveDefaultStyle(dialog, old, next, code);
 }
 
 void restoreFocus(Window *dialog) {
