@@ -201,6 +201,8 @@ typedef struct tagWNDCLASSEXA {
 #define WM_LBUTTONDOWN 0x0201
 #define WM_LBUTTONUP 0x0202
 #define WM_LBUTTONDBLCLK 0x0203
+#define WM_UPDATEUISTATE 0x0128
+#define WM_QUERYUISTATE 0x0129
 #define WM_CAPTURECHANGED 0x0215
 #define WM_COPY 0x0301
 #define WM_USER 0x0400
@@ -225,6 +227,8 @@ typedef struct tagWNDCLASSEXA {
 #define DLGC_WANTCHARS 0x0080
 #define DLGC_STATIC 0x0100
 #define DLGC_BUTTON 0x2000
+#define UISF_HIDEFOCUS 0x1
+#define GWLP_WNDPROC (-4)
 
 // Window styles
 #define WS_OVERLAPPED 0x00000000L
@@ -311,6 +315,7 @@ typedef struct tagWNDCLASSEXA {
 #define COLOR_BTNTEXT 18
 #define COLOR_BTNHIGHLIGHT 20
 #define COLOR_3DDKSHADOW 21
+#define COLOR_3DLIGHT 22
 
 #define VK_BACK 0x08
 #define VK_TAB 0x09
@@ -342,6 +347,18 @@ typedef struct tagWNDCLASSEXA {
 #define DT_SINGLELINE 0x00000020
 #define DT_NOCLIP 0x00000100
 #define DT_CALCRECT 0x00000400
+#define BDR_RAISEDOUTER 0x0001
+#define BDR_SUNKENOUTER 0x0002
+#define BDR_RAISEDINNER 0x0004
+#define BDR_SUNKENINNER 0x0008
+#define EDGE_RAISED (BDR_RAISEDOUTER | BDR_RAISEDINNER)
+#define EDGE_SUNKEN (BDR_SUNKENOUTER | BDR_SUNKENINNER)
+#define BF_LEFT 0x0001
+#define BF_TOP 0x0002
+#define BF_RIGHT 0x0004
+#define BF_BOTTOM 0x0008
+#define BF_RECT (BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM)
+#define BF_ADJUST 0x2000
 #define FW_DONTCARE 0
 #define FW_THIN 100
 #define FW_EXTRALIGHT 200
@@ -370,6 +387,10 @@ BOOL WINAPI DestroyWindow(HWND window);
 LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void WINAPI PostQuitMessage(int exitCode);
 LRESULT WINAPI SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT WINAPI CallWindowProcA(WNDPROC proc, HWND window, UINT message, WPARAM wParam,
+                               LPARAM lParam);
+LONG_PTR WINAPI GetWindowLongPtrA(HWND window, int index);
+LONG_PTR WINAPI SetWindowLongPtrA(HWND window, int index, LONG_PTR value);
 BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND owner,
@@ -410,6 +431,8 @@ BOOL WINAPI UpdateWindow(HWND window);
 HDC WINAPI GetDC(HWND window);
 int WINAPI ReleaseDC(HWND window, HDC dc);
 int WINAPI DrawTextA(HDC dc, LPCSTR text, int length, LPRECT rect, UINT format);
+BOOL WINAPI DrawFocusRect(HDC dc, const RECT *rect);
+BOOL WINAPI DrawEdge(HDC dc, LPRECT rect, UINT edge, UINT flags);
 
 // GDI32
 int WINAPI GetObjectA(HGDIOBJ object, int size, LPVOID buffer);

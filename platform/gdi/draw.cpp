@@ -23,11 +23,6 @@ RECT toSurface(const DeviceContext &dc, const RECT &rect) {
                 rect.bottom + dc.origin.y};
 }
 
-void plot(DeviceContext *dc, const RECT &clip, LONG x, LONG y, uint32_t pixel) {
-    if (x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom)
-        dc->surface->pixels[static_cast<size_t>(y) * dc->surface->width + x] = pixel;
-}
-
 } // namespace
 
 void fillSolidRect(HDC handle, const RECT &rect, COLORREF color) {
@@ -36,18 +31,22 @@ void fillSolidRect(HDC handle, const RECT &rect, COLORREF color) {
         fillSurfaceRect(dc, toSurface(*dc, rect), pixelFromColor(color));
 }
 
-// The outline in a checker pattern: a pixel is drawn where its distance from the top-left
+namespace {
+
+// The outline in a checker pattern: a pixel is changed where its distance from the top-left
 // corner, in x plus y, is even.
-void drawDottedFrame(HDC handle, const RECT &rect, COLORREF color) {
+template <typename Change> void dottedFrame(HDC handle, const RECT &rect, Change change) {
     DeviceContext *dc = findDC(handle);
     if (!dc || !dc->surface || rectIsEmpty(rect))
         return;
     const RECT area = toSurface(*dc, rect);
     const RECT clip = outputClip(*dc);
-    const uint32_t pixel = pixelFromColor(color);
     auto dot = [&](LONG x, LONG y) {
-        if ((x - area.left + y - area.top) % 2 == 0)
-            plot(dc, clip, x, y, pixel);
+        if ((x - area.left + y - area.top) % 2 == 0 && x >= clip.left && x < clip.right &&
+            y >= clip.top && y < clip.bottom) {
+            uint32_t &pixel = dc->surface->pixels[static_cast<size_t>(y) * dc->surface->width + x];
+            pixel = change(pixel);
+        }
     };
     for (LONG x = area.left; x < area.right; ++x) {
         dot(x, area.top);
@@ -57,6 +56,17 @@ void drawDottedFrame(HDC handle, const RECT &rect, COLORREF color) {
         dot(area.left, y);
         dot(area.right - 1, y);
     }
+}
+
+} // namespace
+
+void drawDottedFrame(HDC handle, const RECT &rect, COLORREF color) {
+    const uint32_t pixel = pixelFromColor(color);
+    dottedFrame(handle, rect, [pixel](uint32_t) { return pixel; });
+}
+
+void invertDottedFrame(HDC handle, const RECT &rect) {
+    dottedFrame(handle, rect, [](uint32_t pixel) { return pixel ^ 0xFFFFFFu; });
 }
 
 void drawHorizontalLine(HDC handle, int x1, int x2, int y, COLORREF color) {

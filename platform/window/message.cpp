@@ -196,6 +196,14 @@ LRESULT WINAPI SendMessageA(HWND handle, UINT message, WPARAM wParam, LPARAM lPa
     return window->proc(handle, message, wParam, lParam);
 }
 
+LRESULT WINAPI CallWindowProcA(WNDPROC proc, HWND handle, UINT message, WPARAM wParam,
+                               LPARAM lParam) {
+    if (!proc) {
+        return 0;
+    }
+    return proc(handle, message, wParam, lParam);
+}
+
 BOOL WINAPI PostMessageA(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     if (!findWindow(handle)) {
         return FALSE;

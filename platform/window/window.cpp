@@ -489,3 +489,23 @@ const Surface *topLevelSurface(HWND handle) {
     Window *window = findWindow(handle);
     return window && !window->isChild() ? &window->surface : nullptr;
 }
+
+// Of the window's longs, the window procedure (GWLP_WNDPROC): a new one subclasses the window,
+// and every message sent to it from then on goes there first.
+LONG_PTR WINAPI GetWindowLongPtrA(HWND handle, int index) {
+    Window *window = findWindow(handle);
+    if (!window || index != GWLP_WNDPROC) {
+        return 0;
+    }
+    return reinterpret_cast<LONG_PTR>(window->proc);
+}
+
+LONG_PTR WINAPI SetWindowLongPtrA(HWND handle, int index, LONG_PTR value) {
+    Window *window = findWindow(handle);
+    if (!window || index != GWLP_WNDPROC || !value) {
+        return 0;
+    }
+    WNDPROC previous = window->proc;
+    window->proc = reinterpret_cast<WNDPROC>(value);
+    return reinterpret_cast<LONG_PTR>(previous);
+}
