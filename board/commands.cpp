@@ -180,6 +180,7 @@ static INT_PTR handleCommand(HWND dialog, int32_t id) {
 INT_PTR CALLBACK boardDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
+        subclassFaceButtons(dialog);
         startNewGame(dialog);
         updateIqLabels(dialog);
         return TRUE;

@@ -79,21 +79,101 @@ void refreshBoard(HWND dialog) {
     UpdateWindow(dialog);
 }
 
+// The procedure of the Button class, which the face buttons hand every message they do not
+// paint themselves.
+static WNDPROC plainButtonProc;
+
+// The face of a stick or lever button by its control id; null for any other control.
+static HBITMAP faceForControl(int32_t id) {
+    if (id == IDC_LEVER) {
+        return boardBitmap(IqLevel == 1 ? IDB_LEVER_HIGH : IDB_LEVER_LOW);
+    }
+    StickSlot *slot = findSlotByControl(nullptr, nullptr, (uint32_t)id);
+    return slot ? faceForSlot(slot) : nullptr;
+}
+
+// A face button's whole look: its face, sunk in while the button is pushed, and the focus
+// rectangle over it while it has the focus (unless the window hides keyboard cues).
+static void drawFaceButton(HWND button, HDC dc, HBITMAP face) {
+    RECT client;
+    GetClientRect(button, &client);
+    drawBitmap(dc, face, &client, 1);
+    LRESULT state = SendMessageA(button, BM_GETSTATE, 0, 0);
+    if (state & BST_PUSHED) {
+        DrawEdge(dc, &client, EDGE_SUNKEN, BF_RECT);
+    }
+    if (GetFocus() == button && !(SendMessageA(button, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) {
+        RECT focus = {client.left + 3, client.top + 3, client.right - 3, client.bottom - 3};
+        DrawFocusRect(dc, &focus);
+    }
+}
+
 // Paints one face between the button's own BeginPaint and EndPaint, which validates the button
 // so that its own painting does not cover the face.
-static void paintButtonFace(HWND dialog, int32_t id, HBITMAP face) {
-    HWND button = GetDlgItem(dialog, id);
+static void paintButtonFace(HWND button, HBITMAP face) {
     if (!button) {
         return;
     }
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(button, &paint);
     if (dc) {
-        RECT client;
-        GetClientRect(button, &client);
-        drawBitmap(dc, face, &client, 1);
+        drawFaceButton(button, dc, face);
     }
     EndPaint(button, &paint);
+}
+
+// The stick and lever buttons paint their faces themselves. The Button class repaints a button
+// at once, without WM_PAINT, when its focus, pushed state, style, text or enabling changes: each
+// of those is followed by the face again, so the plain button never stays on screen.
+static LRESULT CALLBACK faceButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1; // the face covers the whole button
+    case WM_PAINT:
+        loadBitmaps();
+        paintButtonFace(button, faceForControl(GetDlgCtrlID(button)));
+        return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_ENABLE:
+    case WM_SETTEXT:
+    case WM_UPDATEUISTATE:
+    case BM_SETSTATE:
+    case BM_SETSTYLE: {
+        LRESULT result = CallWindowProcA(plainButtonProc, button, message, wParam, lParam);
+        if (IsWindowVisible(button)) {
+            HDC dc = GetDC(button);
+            if (dc) {
+                drawFaceButton(button, dc, faceForControl(GetDlgCtrlID(button)));
+                ReleaseDC(button, dc);
+            }
+        }
+        return result;
+    }
+    }
+    return CallWindowProcA(plainButtonProc, button, message, wParam, lParam);
+}
+
+static void subclassFaceButton(HWND dialog, int32_t id) {
+    HWND button = GetDlgItem(dialog, id);
+    if (!button || (WNDPROC)GetWindowLongPtrA(button, GWLP_WNDPROC) == faceButtonProc) {
+        return;
+    }
+    WNDPROC previous = (WNDPROC)SetWindowLongPtrA(button, GWLP_WNDPROC, (LONG_PTR)faceButtonProc);
+    if (previous) {
+        plainButtonProc = previous;
+    }
+}
+
+void subclassFaceButtons(HWND dialog) {
+    for (int32_t row = 0; row < nrRows; row++) {
+        for (int32_t column = 0; column < nrColumns; column++) {
+            if (board[row][column].controlId != 0) {
+                subclassFaceButton(dialog, (int32_t)board[row][column].controlId);
+            }
+        }
+    }
+    subclassFaceButton(dialog, IDC_LEVER);
 }
 
 INT_PTR paintBoard(HWND dialog) {
@@ -102,10 +182,11 @@ INT_PTR paintBoard(HWND dialog) {
         for (int32_t column = 0; column < nrColumns; column++) {
             const StickSlot *slot = &board[row][column];
             if (slot->controlId != 0) {
-                paintButtonFace(dialog, (int32_t)slot->controlId, faceForSlot(slot));
+                paintButtonFace(GetDlgItem(dialog, (int32_t)slot->controlId), faceForSlot(slot));
             }
         }
     }
-    paintButtonFace(dialog, IDC_LEVER, boardBitmap(IqLevel == 1 ? IDB_LEVER_HIGH : IDB_LEVER_LOW));
+    paintButtonFace(GetDlgItem(dialog, IDC_LEVER),
+                    boardBitmap(IqLevel == 1 ? IDB_LEVER_HIGH : IDB_LEVER_LOW));
     return FALSE;
 }

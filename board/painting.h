@@ -27,5 +27,8 @@ HBITMAP faceForSlot(const StickSlot *slot);
 void drawBitmap(HDC dc, HBITMAP bitmap, const RECT *rect, int32_t stretch);
 // Repaints the whole board dialog before returning.
 void refreshBoard(HWND dialog);
+// Makes the stick and lever buttons of the board paint their own faces, with the focus and
+// pushed looks over them; called once the dialog's controls exist.
+void subclassFaceButtons(HWND dialog);
 // WM_PAINT of the board dialog: paints every stick face and the lever; returns FALSE.
 INT_PTR paintBoard(HWND dialog);

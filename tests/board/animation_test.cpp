@@ -21,29 +21,6 @@ int32_t idOfHandle(HBITMAP handle) {
     return 0;
 }
 
-// The pixels a face should show in a button of the given size.
-std::vector<uint32_t> stretchedFace(HBITMAP face, int width, int height) {
-    std::vector<uint32_t> blank(width * height, 0);
-    HBITMAP target = createBitmapFromPixels(width, height, blank.data());
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, target);
-    RECT rect = {0, 0, width, height};
-    drawBitmap(dc, face, &rect, 1);
-    SelectObject(dc, previous);
-    DeleteDC(dc);
-    std::vector<uint32_t> pixels = bitmapSurface(target)->pixels;
-    DeleteObject(target);
-    return pixels;
-}
-
-bool buttonShows(HWND dialog, int id, HBITMAP face) {
-    Surface picture;
-    if (!headlessPicture(GetDlgItem(dialog, id), &picture)) {
-        return false;
-    }
-    return picture.pixels == stretchedFace(face, picture.width, picture.height);
-}
-
 struct Paint {
     int32_t faceId;
     size_t nrSleepsBefore;

@@ -10,6 +10,67 @@
 #include "shell/app.h"
 #include "shell/message.h"
 
+namespace {
+
+// The pixels a face should show in a button of the given size.
+std::vector<uint32_t> stretchedFace(HBITMAP face, int width, int height) {
+    std::vector<uint32_t> blank(width * height, 0);
+    HBITMAP target = createBitmapFromPixels(width, height, blank.data());
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, target);
+    RECT rect = {0, 0, width, height};
+    drawBitmap(dc, face, &rect, 1);
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    std::vector<uint32_t> pixels = bitmapSurface(target)->pixels;
+    DeleteObject(target);
+    return pixels;
+}
+
+} // namespace
+
+bool buttonShows(HWND dialog, int id, HBITMAP face) {
+    HWND button = GetDlgItem(dialog, id);
+    Surface picture;
+    if (!headlessPicture(button, &picture)) {
+        return false;
+    }
+    std::vector<uint32_t> want = stretchedFace(face, picture.width, picture.height);
+    const int width = picture.width, height = picture.height;
+    if (SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED) {
+        // Sunk in: grey over white outside, black over light grey inside, the bottom and right
+        // lines drawn last.
+        const uint32_t lines[2][2] = {{0x808080u, 0xFFFFFFu}, {0x000000u, 0xC0C0C0u}};
+        for (int i = 0; i < 2; ++i) {
+            for (int x = i; x < width - i; ++x) {
+                want[i * width + x] = lines[i][0];
+            }
+            for (int y = i; y < height - i; ++y) {
+                want[y * width + i] = lines[i][0];
+            }
+            for (int x = i; x < width - i; ++x) {
+                want[(height - 1 - i) * width + x] = lines[i][1];
+            }
+            for (int y = i; y < height - i; ++y) {
+                want[y * width + width - 1 - i] = lines[i][1];
+            }
+        }
+    }
+    if (GetFocus() == button) {
+        // Every other pixel of the outline three pixels in, counted from its top-left corner.
+        const int left = 3, top = 3, right = width - 3, bottom = height - 3;
+        for (int y = top; y < bottom; ++y) {
+            for (int x = left; x < right; ++x) {
+                bool outline = y == top || y == bottom - 1 || x == left || x == right - 1;
+                if (outline && (x - left + y - top) % 2 == 0) {
+                    want[y * width + x] ^= 0xFFFFFFu;
+                }
+            }
+        }
+    }
+    return picture.pixels == want;
+}
+
 const int32_t stickIds[16] = {1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007,
                               1008, 1010, 1011, 1012, 1013, 1014, 1015, 1016};
 

@@ -53,6 +53,10 @@ std::string controlText(HWND dialog, int id);
 bool controlEnabled(HWND dialog, int id);
 bool controlVisible(HWND dialog, int id);
 
+// Whether a stick or lever button shows this face, stretched to it, sunk in when it is pushed
+// and with the focus rectangle's dots inverted over it when it has the focus (nothing else).
+bool buttonShows(HWND dialog, int id, HBITMAP face);
+
 // Stick control ids in board order.
 extern const int32_t stickIds[16];
 // Milliseconds at which pickRandom(n) returns value: the first millisecond of its run.
