@@ -1,11 +1,51 @@
-// BitBlt and StretchBlt with SRCCOPY. Stretching is nearest-neighbour in integer arithmetic:
-// destination pixel (dx, dy) of a w x h rectangle takes source pixel
-// (sx + dx * sw / w, sy + dy * sh / h), so every scale is exact and repeatable.
+// BitBlt and StretchBlt with SRCCOPY, in integer arithmetic so that every scale is exact and
+// repeatable. Enlarging is nearest-neighbour as GDI's: destination pixel (dx, dy) of a w x h
+// rectangle takes the source pixel under its centre, (sx + (2 dx + 1) sw / 2w, sy + (2 dy + 1)
+// sh / 2h). Shrinking follows the default stretch mode, BLACKONWHITE: the source pixels whose
+// centres fall in one destination pixel are combined with a bitwise AND, so thin dark lines
+// survive a reduction.
+#include <algorithm>
 #include <vector>
 
 #include "platform/gdi/objects.h"
 
 namespace {
+
+// Source pixels [first, end) along one axis; empty where the source has none.
+struct Span {
+    int first = 0, end = 0;
+};
+
+// The first source pixel (counted from the rectangle's start) whose centre falls in destination
+// pixel d or after it, when count source pixels shrink to size.
+long long firstSourceOf(long long d, long long size, long long count) {
+    const long long numerator = 2 * d * count - size;
+    return numerator <= 0 ? 0 : (numerator + 2 * size - 1) / (2 * size);
+}
+
+// Along one axis, for destination pixels [firstDest, endDest) of a size-pixel rectangle drawn
+// from count source pixels starting at surface position start: enlarging (or keeping the size)
+// takes the one source pixel under each destination pixel's centre; shrinking takes every
+// source pixel whose centre falls inside it, to be combined. Spans are clipped to [low, high).
+void spansOf(long long firstDest, long long endDest, long long size, long long count,
+             long long start, long long low, long long high, std::vector<Span> *spans) {
+    spans->resize(static_cast<size_t>(endDest - firstDest));
+    for (long long d = firstDest; d < endDest; ++d) {
+        long long first, end;
+        if (count <= size) {
+            first = (2 * d + 1) * count / (2 * size);
+            end = first + 1;
+        } else {
+            first = firstSourceOf(d, size, count);
+            end = firstSourceOf(d + 1, size, count);
+        }
+        first = std::max(first + start, low);
+        end = std::min(end + start, high);
+        Span &span = (*spans)[static_cast<size_t>(d - firstDest)];
+        span.first = static_cast<int>(first);
+        span.end = static_cast<int>(std::max(first, end));
+    }
+}
 
 BOOL stretchCopy(HDC destination, int x, int y, int width, int height, HDC source, int sourceX,
                  int sourceY, int sourceWidth, int sourceHeight, DWORD rop) {
@@ -37,27 +77,29 @@ BOOL stretchCopy(HDC destination, int x, int y, int width, int height, HDC sourc
         input = &snapshot;
     }
 
-    // Source column of every destination column, or -1 where the source has no pixel.
-    static std::vector<int> columns;
-    columns.resize(static_cast<size_t>(endColumn - firstColumn));
-    for (long long dx = firstColumn; dx < endColumn; ++dx) {
-        long long column =
-            from->origin.x + static_cast<long long>(sourceX) + dx * sourceWidth / width;
-        columns[static_cast<size_t>(dx - firstColumn)] =
-            column >= fromClip.left && column < fromClip.right ? static_cast<int>(column) : -1;
-    }
+    // The source columns and rows behind every destination column and row, within the source.
+    static std::vector<Span> columns, rows;
+    spansOf(firstColumn, endColumn, width, sourceWidth, from->origin.x + sourceX, fromClip.left,
+            fromClip.right, &columns);
+    spansOf(firstRow, endRow, height, sourceHeight, from->origin.y + sourceY, fromClip.top,
+            fromClip.bottom, &rows);
     Surface &output = *to->surface;
     for (long long dy = firstRow; dy < endRow; ++dy) {
-        long long row =
-            from->origin.y + static_cast<long long>(sourceY) + dy * sourceHeight / height;
-        if (row < fromClip.top || row >= fromClip.bottom)
-            continue;
-        const uint32_t *in = &input->pixels[static_cast<size_t>(row) * input->width];
+        const Span &rowSpan = rows[static_cast<size_t>(dy - firstRow)];
         uint32_t *out = &output.pixels[static_cast<size_t>(top + dy) * output.width +
                                        static_cast<size_t>(left + firstColumn)];
-        for (size_t i = 0; i < columns.size(); ++i)
-            if (columns[i] >= 0)
-                out[i] = in[columns[i]];
+        for (size_t i = 0; i < columns.size() && rowSpan.first < rowSpan.end; ++i) {
+            const Span &columnSpan = columns[i];
+            if (columnSpan.first >= columnSpan.end)
+                continue;
+            uint32_t pixel = 0xFFFFFFFFu;
+            for (int row = rowSpan.first; row < rowSpan.end; ++row) {
+                const uint32_t *in = &input->pixels[static_cast<size_t>(row) * input->width];
+                for (int column = columnSpan.first; column < columnSpan.end; ++column)
+                    pixel &= in[column];
+            }
+            out[i] = pixel;
+        }
     }
     return TRUE;
 }
