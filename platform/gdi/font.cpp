@@ -12,6 +12,7 @@
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
 #include FT_TRUETYPE_TABLES_H
+#include FT_TRUETYPE_TAGS_H
 
 #include "platform/gdi/cp1252.h"
 
@@ -130,6 +131,27 @@ void verticalUnits(FT_Face face, double *ascent, double *descent) {
     }
 }
 
+// Whether text at this many pixels per em has grey edges. Windows' standard font smoothing
+// follows the face's gasp table: grey where the range that holds the size asks for it, one bit
+// per pixel elsewhere (the small dialog sizes). A face without the table is drawn grey; the
+// classic bitmap faces never are.
+bool smoothAt(FT_Face face, int pixelsPerEm) {
+    FT_ULong length = 0;
+    if (FT_Load_Sfnt_Table(face, TTAG_gasp, 0, nullptr, &length) != 0 || length < 4)
+        return true;
+    std::vector<FT_Byte> table(length);
+    if (FT_Load_Sfnt_Table(face, TTAG_gasp, 0, table.data(), &length) != 0)
+        return true;
+    auto word = [&](size_t at) { return static_cast<unsigned>(table[at] << 8 | table[at + 1]); };
+    const unsigned nrRanges = word(2);
+    const unsigned doGray = 0x0002;
+    for (unsigned i = 0; i < nrRanges && 4 + 4 * i + 3 < length; ++i) {
+        if (pixelsPerEm <= static_cast<int>(word(4 + 4 * i)))
+            return (word(4 + 4 * i + 2) & doGray) != 0;
+    }
+    return true;
+}
+
 // A bitmap size draws the outlines at its em height and keeps its own cell height.
 std::unique_ptr<FontInstance> openInstance(const FaceMatch &match, const FontRequest &request) {
     const LONG height = request.height;
@@ -173,6 +195,7 @@ std::unique_ptr<FontInstance> openInstance(const FaceMatch &match, const FontReq
     instance->face = face;
     instance->syntheticBold = bold && !match.bold;
     instance->syntheticItalic = italic && !match.italic;
+    instance->smooth = !raster && smoothAt(face, static_cast<int>(std::lround(emPixels)));
     if (FT_Set_Char_Size(face, 0, static_cast<FT_F26Dot6>(std::lround(emPixels * 64)), 72, 72) !=
         0) {
         FT_Done_Face(face);
@@ -237,7 +260,8 @@ const Glyph &fontGlyph(FontInstance *font, uint32_t codePoint) {
     Glyph &glyph = font->glyphs[codePoint];
     auto face = static_cast<FT_Face>(font->face);
     FT_UInt index = FT_Get_Char_Index(face, codePoint);
-    if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP) != 0)
+    const FT_Int32 target = font->smooth ? FT_LOAD_TARGET_NORMAL : FT_LOAD_TARGET_MONO;
+    if (FT_Load_Glyph(face, index, target | FT_LOAD_NO_BITMAP) != 0)
         return glyph;
     FT_GlyphSlot slot = face->glyph;
     int advance = static_cast<int>((slot->advance.x + 32) >> 6);
@@ -253,7 +277,7 @@ const Glyph &fontGlyph(FontInstance *font, uint32_t codePoint) {
         }
     }
     glyph.advance = advance;
-    if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0)
+    if (FT_Render_Glyph(slot, font->smooth ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO) != 0)
         return glyph;
     const FT_Bitmap &bitmap = slot->bitmap;
     if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY && bitmap.pixel_mode != FT_PIXEL_MODE_MONO)

@@ -30,6 +30,7 @@ struct FontInstance {
     int averageWidth = 0; // tmAveCharWidth
     bool syntheticBold = false;
     bool syntheticItalic = false;
+    bool smooth = false;  // grey edges at this size, as the face's gasp table asks; else 1 bit
     void *face = nullptr; // FT_Face, or the BakedFont of glyphs rendered at build time
     std::unordered_map<uint32_t, Glyph> glyphs;
     const Glyph *byteGlyphs[256] = {}; // Windows-1252 byte -> glyph, filled as used

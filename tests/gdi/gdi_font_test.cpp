@@ -87,7 +87,7 @@ TEST(FontWeightAndSlant, ChangeTheGlyphs) {
     EXPECT_GT(inkOf(bold), inkOf(regular) * 11 / 10);
     EXPECT_NE(italic, regular);
     EXPECT_GT(inkOf(rendering(describe("Times New Roman", 40), "Hola")),
-              inkOf(rendering(describe("Times New Roman", 20), "Hola")) * 3);
+              inkOf(rendering(describe("Times New Roman", 20), "Hola")) * 5 / 2);
 }
 
 TEST(FontFaces, ClassicFacesResolveToMetricCompatibleOnes) {
