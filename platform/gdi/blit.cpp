@@ -1,9 +1,8 @@
 // BitBlt and StretchBlt with SRCCOPY, in integer arithmetic so that every scale is exact and
-// repeatable. Enlarging is nearest-neighbour as GDI's: destination pixel (dx, dy) of a w x h
-// rectangle takes the source pixel under its centre, (sx + (2 dx + 1) sw / 2w, sy + (2 dy + 1)
-// sh / 2h). Shrinking follows the default stretch mode, BLACKONWHITE: the source pixels whose
-// centres fall in one destination pixel are combined with a bitwise AND, so thin dark lines
-// survive a reduction.
+// repeatable. Each axis maps source and destination pixels as GDI does (see spansOf):
+// enlarging repeats source pixels, and shrinking follows the default stretch mode,
+// BLACKONWHITE, combining the source pixels that fall on one destination pixel with a bitwise
+// AND, so thin dark lines survive a reduction.
 #include <algorithm>
 #include <vector>
 
@@ -16,34 +15,34 @@ struct Span {
     int first = 0, end = 0;
 };
 
-// The first source pixel (counted from the rectangle's start) whose centre falls in destination
-// pixel d or after it, when count source pixels shrink to size.
+// The first source pixel, of count shrinking to size, that falls on destination pixel d or after.
 long long firstSourceOf(long long d, long long size, long long count) {
-    const long long numerator = 2 * d * count - size;
+    const long long numerator = 2 * count * d + 1 - size;
     return numerator <= 0 ? 0 : (numerator + 2 * size - 1) / (2 * size);
 }
 
 // Along one axis, for destination pixels [firstDest, endDest) of a size-pixel rectangle drawn
-// from count source pixels starting at surface position start: enlarging (or keeping the size)
-// takes the one source pixel under each destination pixel's centre; shrinking takes every
-// source pixel whose centre falls inside it, to be combined. Spans are clipped to [low, high).
+// from count source pixels starting at surface position start, the source pixels behind each,
+// clipped to [low, high). GDI steps along both as along a line, which comes to this: enlarging
+// (or keeping the size), destination pixel d takes the source pixel under its centre, ties
+// going to the lower one, ((2 d + 1) count - 1) / 2 size; shrinking, source pixel s falls on
+// destination pixel ((2 s + 1) size - 1) / 2 count, and each destination pixel gets a run.
 void spansOf(long long firstDest, long long endDest, long long size, long long count,
              long long start, long long low, long long high, std::vector<Span> *spans) {
     spans->resize(static_cast<size_t>(endDest - firstDest));
     for (long long d = firstDest; d < endDest; ++d) {
         long long first, end;
         if (count <= size) {
-            first = (2 * d + 1) * count / (2 * size);
+            first = ((2 * d + 1) * count - 1) / (2 * size);
             end = first + 1;
         } else {
             first = firstSourceOf(d, size, count);
-            end = firstSourceOf(d + 1, size, count);
+            end = std::min(firstSourceOf(d + 1, size, count), count);
         }
         first = std::max(first + start, low);
         end = std::min(end + start, high);
-        Span &span = (*spans)[static_cast<size_t>(d - firstDest)];
-        span.first = static_cast<int>(first);
-        span.end = static_cast<int>(std::max(first, end));
+        (*spans)[static_cast<size_t>(d - firstDest)] = {static_cast<int>(first),
+                                                        static_cast<int>(std::max(first, end))};
     }
 }
 

@@ -33,25 +33,30 @@ struct StretchCase {
     int x, y, width, height;
 };
 
-// The source pixels behind destination pixel d along one axis: when enlarging, the one under
-// its centre, (2 d + 1) sw / 2w; when shrinking, every source pixel s whose centre falls in it,
-// (2 s + 1) w / 2sw = d.
-std::vector<int> sourcesOf(int d, int size, int count) {
+// The source pixels behind each destination pixel along one axis, found as GDI finds them: a
+// Bresenham walk along the line from (0, 0) to (count, size) that moves on to the next pixel of
+// the shorter side when the midpoint between the candidates' centres lies beyond the line.
+std::vector<std::vector<int>> sourcesAlong(int size, int count) {
+    std::vector<std::vector<int>> sources(size);
     if (count <= size) {
-        return {(2 * d + 1) * count / (2 * size)};
-    }
-    std::vector<int> sources;
-    for (int s = 0; s < count; ++s) {
-        if ((2 * s + 1) * size / (2 * count) == d) {
-            sources.push_back(s);
+        for (int d = 0, s = 0, error = 3 * count - 2 * size; d < size; ++d) {
+            sources[d].push_back(s);
+            s += error > 0;
+            error += error > 0 ? 2 * count - 2 * size : 2 * count;
+        }
+    } else {
+        for (int s = 0, d = 0, error = 3 * size - 2 * count; s < count; ++s) {
+            sources[d].push_back(s);
+            d += error > 0;
+            error += error > 0 ? 2 * size - 2 * count : 2 * size;
         }
     }
     return sources;
 }
 
-// Inside the clip and the screen, destination pixel (dx, dy) of the rectangle holds the bitwise
-// AND of its source pixels (BLACKONWHITE), which matches Wine's GDI to the pixel on the board's
-// stick faces and the about picture; every other pixel is untouched.
+// Inside the clip and the screen, each destination pixel of the rectangle holds the bitwise
+// AND of its source pixels (BLACKONWHITE), which matches Wine's GDI to the pixel on the stick
+// faces, the lever and the about picture; every other pixel is untouched.
 TEST(StretchBlt, NearestPixelExactAtEveryScaleAndClip) {
     const RECT all{0, 0, 60, 80};
     const StretchCase cases[] = {
@@ -68,6 +73,8 @@ TEST(StretchBlt, NearestPixelExactAtEveryScaleAndClip) {
     };
     for (const StretchCase &c : cases) {
         PatternSource source(c.sourceWidth, c.sourceHeight);
+        const auto columns = sourcesAlong(c.width, c.sourceWidth);
+        const auto rows = sourcesAlong(c.height, c.sourceHeight);
         Surface screen;
         screen.resize(60, 80, background);
         HDC dc = createSurfaceDC(&screen, c.origin, c.clip);
@@ -84,8 +91,8 @@ TEST(StretchBlt, NearestPixelExactAtEveryScaleAndClip) {
                 uint32_t expected = background;
                 if (inside) {
                     expected = 0xFFFFFFFFu;
-                    for (int sy : sourcesOf(dy, c.height, c.sourceHeight))
-                        for (int sx : sourcesOf(dx, c.width, c.sourceWidth))
+                    for (int sy : rows[dy])
+                        for (int sx : columns[dx])
                             expected &= positionPixel(sx, sy);
                 }
                 ASSERT_EQ(pixelAt(screen, x, y), expected) << c.name << " at " << x << "," << y;

@@ -173,8 +173,9 @@ TEST_F(HeadlessTest, TheBoardPaintShowsItsFacesAndLeavesNoObjectsBehind) {
             GetClientRect(stick, &r);
             for (int y = 0; y < r.bottom; ++y) {
                 for (int x = 0; x < r.right; ++x) {
-                    int sx = (2 * x + 1) * face->width / (2 * r.right);
-                    int sy = (2 * y + 1) * face->height / (2 * r.bottom);
+                    // The source pixel under the centre, ties going to the lower one.
+                    int sx = ((2 * x + 1) * face->width - 1) / (2 * r.right);
+                    int sy = ((2 * y + 1) * face->height - 1) / (2 * r.bottom);
                     ASSERT_EQ(headlessPixel(stick, x, y),
                               face->pixels[static_cast<size_t>(sy) * face->width + sx])
                         << x << "," << y;
