@@ -33,16 +33,18 @@ void fillSolidRect(HDC handle, const RECT &rect, COLORREF color) {
 
 namespace {
 
-// The outline in a checker pattern: a pixel is changed where its distance from the top-left
-// corner, in x plus y, is even.
-template <typename Change> void dottedFrame(HDC handle, const RECT &rect, Change change) {
+// The outline in a checker pattern: a pixel is changed where its distance from the phase point
+// (surface coordinates), in x plus y, is even.
+template <typename Change>
+void dottedFrame(HDC handle, const RECT &rect, bool fromCorner, Change change) {
     DeviceContext *dc = findDC(handle);
     if (!dc || !dc->surface || rectIsEmpty(rect))
         return;
     const RECT area = toSurface(*dc, rect);
     const RECT clip = outputClip(*dc);
+    const POINT phase = fromCorner ? POINT{area.left, area.top} : dc->origin;
     auto dot = [&](LONG x, LONG y) {
-        if ((x - area.left + y - area.top) % 2 == 0 && x >= clip.left && x < clip.right &&
+        if (((x - phase.x + y - phase.y) % 2 + 2) % 2 == 0 && x >= clip.left && x < clip.right &&
             y >= clip.top && y < clip.bottom) {
             uint32_t &pixel = dc->surface->pixels[static_cast<size_t>(y) * dc->surface->width + x];
             pixel = change(pixel);
@@ -62,11 +64,12 @@ template <typename Change> void dottedFrame(HDC handle, const RECT &rect, Change
 
 void drawDottedFrame(HDC handle, const RECT &rect, COLORREF color) {
     const uint32_t pixel = pixelFromColor(color);
-    dottedFrame(handle, rect, [pixel](uint32_t) { return pixel; });
+    dottedFrame(handle, rect, true, [pixel](uint32_t) { return pixel; });
 }
 
 void invertDottedFrame(HDC handle, const RECT &rect) {
-    dottedFrame(handle, rect, [](uint32_t pixel) { return pixel ^ 0xFFFFFFu; });
+    // The checker is a brush pattern, aligned to the device context's origin.
+    dottedFrame(handle, rect, false, [](uint32_t pixel) { return pixel ^ 0xFFFFFFu; });
 }
 
 void drawHorizontalLine(HDC handle, int x1, int x2, int y, COLORREF color) {

@@ -31,7 +31,8 @@ const Surface *bitmapSurface(HBITMAP bitmap);
 // COLORREF values (0x00BBGGRR). Lines leave out their end point, as LineTo does.
 void fillSolidRect(HDC dc, const RECT &rect, COLORREF color);
 void drawDottedFrame(HDC dc, const RECT &rect, COLORREF color); // the focus rectangle
-void invertDottedFrame(HDC dc, const RECT &rect); // the same dots, each pixel inverted
+// The same outline inverted, its checker aligned to the context's origin (DrawFocusRect).
+void invertDottedFrame(HDC dc, const RECT &rect);
 void drawHorizontalLine(HDC dc, int x1, int x2, int y, COLORREF color);
 void drawVerticalLine(HDC dc, int x, int y1, int y2, COLORREF color);
 

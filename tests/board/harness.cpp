@@ -57,12 +57,13 @@ bool buttonShows(HWND dialog, int id, HBITMAP face) {
         }
     }
     if (GetFocus() == button) {
-        // Every other pixel of the outline three pixels in, counted from its top-left corner.
+        // Every other pixel of the outline three pixels in: where x + y is even, in a checker
+        // aligned to the button's corner.
         const int left = 3, top = 3, right = width - 3, bottom = height - 3;
         for (int y = top; y < bottom; ++y) {
             for (int x = left; x < right; ++x) {
                 bool outline = y == top || y == bottom - 1 || x == left || x == right - 1;
-                if (outline && (x - left + y - top) % 2 == 0) {
+                if (outline && (x + y) % 2 == 0) {
                     want[y * width + x] ^= 0xFFFFFFu;
                 }
             }

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -23,12 +24,50 @@ std::string readyMark() {
     return prefixPath() + "/quillmere-prefix-ready";
 }
 
-// The faces the portable layer draws these fonts with, so that the program shows the same text
-// metrics under Wine as on Linux (Wine's own fallback for Times New Roman is a sans face).
-const char fontReplacements[] = "REGEDIT4\r\n\r\n"
-                                "[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"
-                                "\"Times New Roman\"=\"Liberation Serif\"\r\n"
-                                "\"MS Sans Serif\"=\"Liberation Sans\"\r\n";
+// What the portable layer draws with: the classic system colours (its button face is 192 grey)
+// and the Liberation faces for the dialog fonts, so that the program shows the same colours and
+// text metrics under Wine as on Linux (Wine's own fallback for Times New Roman is a sans face).
+// A prefix prepared with other settings is prepared again.
+const char prefixSettings[] = "REGEDIT4\r\n\r\n"
+                              "[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"
+                              "\"Times New Roman\"=\"Liberation Serif\"\r\n"
+                              "\"MS Sans Serif\"=\"Liberation Sans\"\r\n"
+                              "\"System\"=\"Liberation Sans\"\r\n"
+                              "\r\n"
+                              "[HKEY_CURRENT_USER\\Control Panel\\Colors]\r\n"
+                              "\"Scrollbar\"=\"192 192 192\"\r\n"
+                              "\"Background\"=\"0 128 128\"\r\n"
+                              "\"ActiveTitle\"=\"0 0 128\"\r\n"
+                              "\"InactiveTitle\"=\"128 128 128\"\r\n"
+                              "\"Menu\"=\"192 192 192\"\r\n"
+                              "\"Window\"=\"255 255 255\"\r\n"
+                              "\"WindowFrame\"=\"0 0 0\"\r\n"
+                              "\"MenuText\"=\"0 0 0\"\r\n"
+                              "\"WindowText\"=\"0 0 0\"\r\n"
+                              "\"TitleText\"=\"255 255 255\"\r\n"
+                              "\"ActiveBorder\"=\"192 192 192\"\r\n"
+                              "\"InactiveBorder\"=\"192 192 192\"\r\n"
+                              "\"AppWorkSpace\"=\"128 128 128\"\r\n"
+                              "\"Hilight\"=\"0 0 128\"\r\n"
+                              "\"HilightText\"=\"255 255 255\"\r\n"
+                              "\"ButtonFace\"=\"192 192 192\"\r\n"
+                              "\"ButtonShadow\"=\"128 128 128\"\r\n"
+                              "\"GrayText\"=\"128 128 128\"\r\n"
+                              "\"ButtonText\"=\"0 0 0\"\r\n"
+                              "\"InactiveTitleText\"=\"192 192 192\"\r\n"
+                              "\"ButtonHilight\"=\"255 255 255\"\r\n"
+                              "\"ButtonDkShadow\"=\"0 0 0\"\r\n"
+                              "\"ButtonLight\"=\"192 192 192\"\r\n"
+                              "\"InfoText\"=\"0 0 0\"\r\n"
+                              "\"InfoWindow\"=\"255 255 225\"\r\n"
+                              "\"MenuHilight\"=\"0 0 128\"\r\n"
+                              "\"MenuBar\"=\"192 192 192\"\r\n";
+
+bool preparedWithTheseSettings() {
+    std::ifstream in(readyMark());
+    std::string kept((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return kept == prefixSettings;
+}
 
 } // namespace
 
@@ -73,7 +112,7 @@ WineSession::~WineSession() {
 }
 
 bool WineSession::preparePrefix() {
-    if (exists(readyMark())) {
+    if (preparedWithTheseSettings()) {
         return true;
     }
     runProcess({"rm", "-rf", prefixPath()}, 60000);
@@ -88,16 +127,16 @@ bool WineSession::preparePrefix() {
                (boot.timedOut ? "" : std::to_string(boot.status)) + ")";
         return false;
     }
-    std::string fonts = prefixPath() + "/quillmere-fonts.reg";
-    std::ofstream(fonts) << fontReplacements;
-    ProcessResult imported = runProcess({QUILLMERE_WINE, "regedit", "/S", fonts}, 60000);
+    std::string settings = prefixPath() + "/quillmere-settings.reg";
+    std::ofstream(settings) << prefixSettings;
+    ProcessResult imported = runProcess({QUILLMERE_WINE, "regedit", "/S", settings}, 60000);
     if (imported.status != 0) {
-        why_ = "Wine's regedit could not set the font replacements";
+        why_ = "Wine's regedit could not set the colours and font replacements";
         return false;
     }
     // Let the server write the registry out before the prefix is called ready.
     runProcess({QUILLMERE_WINESERVER, "-w"}, 60000);
-    std::ofstream(readyMark()) << "prepared\n";
+    std::ofstream(readyMark()) << prefixSettings;
     return true;
 }
 
