@@ -1,7 +1,7 @@
 // A whole game by keyboard alone: Tab and Shift+Tab among the controls, Space on sticks, the
 // confirm button and the lever, a menu mnemonic for the rules, Enter on the end-of-game message
 // and Esc to leave. At every wait each stick and the lever show their faces, the focused one
-// with its focus rectangle over the face.
+// with its focus rectangle over the face. And a mouse press dragged off a stick.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -175,6 +175,35 @@ TEST(KeyboardPlay, AWholeGameKeepsEveryFaceAndShowsTheFocus) {
     ASSERT_EQ(run.seen.size(), 2u) << "the rules, then one end-of-game message";
     EXPECT_EQ(run.seen[1].title, "Fin del juego");
     EXPECT_FALSE(run.endedByHarness) << "Esc ends the board";
+}
+
+} // namespace
+
+namespace {
+
+// A press on a stick sinks its face in; dragging off lifts it and releasing there clicks
+// nothing. The face shows throughout.
+TEST(FacePress, PressAndDragOffKeepsTheFace) {
+    resetEverything();
+    BoardRun run;
+    HBITMAP present = nullptr;
+    run.run({[](HWND d) { headlessMouseAt(GetDlgItem(d, 1005), InputEvent::MouseDown, 10, 30); },
+             [&](HWND d) {
+                 present = boardBitmap(IDB_PRESENT);
+                 EXPECT_TRUE(SendMessageA(GetDlgItem(d, 1005), BM_GETSTATE, 0, 0) & BST_PUSHED);
+                 EXPECT_TRUE(buttonShows(d, 1005, present)); // sunk in, focus rectangle over it
+                 headlessMouseAt(GetDlgItem(d, 1005), InputEvent::MouseMove, 60, 30);
+             },
+             [&](HWND d) {
+                 EXPECT_FALSE(SendMessageA(GetDlgItem(d, 1005), BM_GETSTATE, 0, 0) & BST_PUSHED);
+                 EXPECT_TRUE(buttonShows(d, 1005, present));
+                 headlessMouseAt(GetDlgItem(d, 1005), InputEvent::MouseUp, 60, 30);
+             },
+             [&](HWND d) {
+                 EXPECT_EQ(GamePhase, ChoosingStarter) << "released off the stick: no click";
+                 EXPECT_TRUE(buttonShows(d, 1005, present));
+                 EXPECT_EQ(GetFocus(), GetDlgItem(d, 1005));
+             }});
 }
 
 } // namespace
