@@ -39,7 +39,8 @@ INT_PTR CALLBACK recordingProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
                 if (!slot.controlId) {
                     continue;
                 }
-                bool shows = buttonShows(dialog, slot.controlId, faceForSlot(&slot));
+                // Read from the window's pixels: the paint is not presented until it ends.
+                bool shows = buttonShows(dialog, slot.controlId, faceForSlot(&slot), false);
                 if (slot.state == Selected) {
                     paint.selectedShowFace = paint.selectedShowFace && shows;
                 } else {

@@ -29,10 +29,10 @@ std::vector<uint32_t> stretchedFace(HBITMAP face, int width, int height) {
 
 } // namespace
 
-bool buttonShows(HWND dialog, int id, HBITMAP face) {
+bool buttonShows(HWND dialog, int id, HBITMAP face, bool onScreen) {
     HWND button = GetDlgItem(dialog, id);
     Surface picture;
-    if (!headlessPicture(button, &picture)) {
+    if (!(onScreen ? headlessScreenCrop(button, &picture) : headlessPicture(button, &picture))) {
         return false;
     }
     std::vector<uint32_t> want = stretchedFace(face, picture.width, picture.height);

@@ -53,9 +53,10 @@ std::string controlText(HWND dialog, int id);
 bool controlEnabled(HWND dialog, int id);
 bool controlVisible(HWND dialog, int id);
 
-// Whether a stick or lever button shows this face, stretched to it, sunk in when it is pushed
-// and with the focus rectangle's dots inverted over it when it has the focus (nothing else).
-bool buttonShows(HWND dialog, int id, HBITMAP face);
+// Whether a stick or lever button shows this face stretched to it, sunk in when it is pushed and
+// with the focus rectangle's dots inverted over it when it has the focus (nothing else): on the
+// screen as last presented, or (onScreen false) on its window's pixels, under whatever covers it.
+bool buttonShows(HWND dialog, int id, HBITMAP face, bool onScreen = true);
 
 // Stick control ids in board order.
 extern const int32_t stickIds[16];

@@ -1,7 +1,8 @@
-// A whole game by keyboard alone: Tab and Shift+Tab among the controls, Space on sticks, the
-// confirm button and the lever, a menu mnemonic for the rules, Enter on the end-of-game message
-// and Esc to leave. At every wait each stick and the lever show their faces, the focused one
-// with its focus rectangle over the face. And a mouse press dragged off a stick.
+// A whole game by keyboard alone: Tab and Shift+Tab among the controls, the arrow keys across
+// the sticks, Enter and Space on sticks, the confirm button and the lever, a menu mnemonic for
+// the rules, Enter on the end-of-game message and Esc to leave. At every wait each stick and the
+// lever show their faces, the focused one with its focus rectangle over the face. And a mouse press
+// dragged off a stick.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -46,32 +47,38 @@ int tabIndex(HWND dialog, HWND window) {
     return -1;
 }
 
-// Every stick and the lever show their faces; the number of those that do not. Sticks that the
-// last move removed still show its last frame until the board repaints after the end-of-game
-// message: presentOnly leaves them out.
-int facesMissing(HWND dialog, bool presentOnly = false) {
+// Every stick and the lever show their faces on the screen; the number of those that do not.
+// Under a modal dialog the board's own pixels are read, and the sticks that the last move
+// removed are left out: they show its last frame until the board repaints after the message.
+int facesMissing(HWND dialog, bool underADialog = false) {
     int missing = 0;
     for (auto &row : board) {
         for (auto &slot : row) {
-            if (slot.controlId && (!presentOnly || slot.state == Present) &&
-                !buttonShows(dialog, slot.controlId, faceForSlot(&slot))) {
+            if (slot.controlId && (!underADialog || slot.state == Present) &&
+                !buttonShows(dialog, slot.controlId, faceForSlot(&slot), !underADialog)) {
                 ADD_FAILURE() << "stick " << slot.controlId << " lost its face";
                 ++missing;
             }
         }
     }
     HBITMAP lever = boardBitmap(IqLevel == 1 ? IDB_LEVER_HIGH : IDB_LEVER_LOW);
-    if (!buttonShows(dialog, IDC_LEVER, lever)) {
+    if (!buttonShows(dialog, IDC_LEVER, lever, !underADialog)) {
         ADD_FAILURE() << "the lever lost its face";
         ++missing;
     }
     return missing;
 }
 
-// Moves the focus one tab stop towards a control: Tab when it lies ahead, Shift+Tab when behind.
+// Moves the focus one step towards a control: with the arrow keys inside the group that runs
+// from "Salir" across the sticks to the confirm button, else with Tab or Shift+Tab.
 void stepTowards(HWND dialog, int id) {
+    const int groupEnd = 18; // "Salir", the sixteen sticks, the confirm button
     int from = tabIndex(dialog, GetFocus()), to = tabIndex(dialog, GetDlgItem(dialog, id));
-    headlessKey(VK_TAB, from > to ? unsigned(HeadlessShift) : 0u);
+    if (from >= 0 && from < groupEnd && to < groupEnd) {
+        headlessKey(from > to ? VK_LEFT : VK_RIGHT);
+    } else {
+        headlessKey(VK_TAB, from > to ? unsigned(HeadlessShift) : 0u);
+    }
 }
 
 // The player's move: the whole first row that has sticks, one stick at a time, then confirm.
@@ -90,7 +97,9 @@ void playByKeyboard(HWND dialog) {
         }
     }
     if (GetFocus() == GetDlgItem(dialog, target)) {
-        headlessKey(VK_SPACE);
+        // A stick reached by the arrows is the default button, which Enter presses; the
+        // confirm button takes Space.
+        headlessKey(target == IDC_FIRST_BUTTON ? VK_SPACE : VK_RETURN);
     } else {
         stepTowards(dialog, target);
     }
