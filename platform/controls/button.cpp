@@ -65,7 +65,7 @@ void paintButton(Window *button, HDC dc) {
     }
     // Drawn on every focused button, labelled or not, so that the focus always shows.
     if (GetFocus() == button->handle) {
-        drawDottedFrame(dc, deflate(inner, 2), black);
+        invertDottedFrame(dc, deflate(inner, 2)); // as DrawFocusRect
     }
 }
 

@@ -31,23 +31,20 @@ void fillSolidRect(HDC handle, const RECT &rect, COLORREF color) {
         fillSurfaceRect(dc, toSurface(*dc, rect), pixelFromColor(color));
 }
 
-namespace {
-
-// The outline in a checker pattern: a pixel is changed where its distance from the phase point
-// (surface coordinates), in x plus y, is even.
-template <typename Change>
-void dottedFrame(HDC handle, const RECT &rect, bool fromCorner, Change change) {
+// The outline in a checker pattern aligned to the context's origin, as a brush is: a pixel is
+// inverted where its distance from the origin, in x plus y, is even.
+void invertDottedFrame(HDC handle, const RECT &rect) {
     DeviceContext *dc = findDC(handle);
     if (!dc || !dc->surface || rectIsEmpty(rect))
         return;
     const RECT area = toSurface(*dc, rect);
     const RECT clip = outputClip(*dc);
-    const POINT phase = fromCorner ? POINT{area.left, area.top} : dc->origin;
+    const POINT phase = dc->origin;
     auto dot = [&](LONG x, LONG y) {
         if (((x - phase.x + y - phase.y) % 2 + 2) % 2 == 0 && x >= clip.left && x < clip.right &&
             y >= clip.top && y < clip.bottom) {
             uint32_t &pixel = dc->surface->pixels[static_cast<size_t>(y) * dc->surface->width + x];
-            pixel = change(pixel);
+            pixel ^= 0xFFFFFFu;
         }
     };
     for (LONG x = area.left; x < area.right; ++x) {
@@ -58,18 +55,6 @@ void dottedFrame(HDC handle, const RECT &rect, bool fromCorner, Change change) {
         dot(area.left, y);
         dot(area.right - 1, y);
     }
-}
-
-} // namespace
-
-void drawDottedFrame(HDC handle, const RECT &rect, COLORREF color) {
-    const uint32_t pixel = pixelFromColor(color);
-    dottedFrame(handle, rect, true, [pixel](uint32_t) { return pixel; });
-}
-
-void invertDottedFrame(HDC handle, const RECT &rect) {
-    // The checker is a brush pattern, aligned to the device context's origin.
-    dottedFrame(handle, rect, false, [](uint32_t pixel) { return pixel ^ 0xFFFFFFu; });
 }
 
 void drawHorizontalLine(HDC handle, int x1, int x2, int y, COLORREF color) {

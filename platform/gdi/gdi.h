@@ -30,8 +30,8 @@ const Surface *bitmapSurface(HBITMAP bitmap);
 // Drawing primitives in the DC's logical coordinates, clipped like all output. Colours are
 // COLORREF values (0x00BBGGRR). Lines leave out their end point, as LineTo does.
 void fillSolidRect(HDC dc, const RECT &rect, COLORREF color);
-void drawDottedFrame(HDC dc, const RECT &rect, COLORREF color); // the focus rectangle
-// The same outline inverted, its checker aligned to the context's origin (DrawFocusRect).
+// The focus rectangle: every other outline pixel inverted, the checker aligned to the context's
+// origin (DrawFocusRect).
 void invertDottedFrame(HDC dc, const RECT &rect);
 void drawHorizontalLine(HDC dc, int x1, int x2, int y, COLORREF color);
 void drawVerticalLine(HDC dc, int x, int y1, int y2, COLORREF color);

@@ -182,11 +182,11 @@ TEST(Primitives, DottedFrameDrawsEveryOtherOutlinePixel) {
     Surface screen;
     screen.resize(10, 10, 0);
     HDC dc = wholeSurfaceDC(&screen);
-    drawDottedFrame(dc, RECT{1, 1, 8, 6}, RGB(0, 0, 0xFF));
+    invertDottedFrame(dc, RECT{1, 1, 8, 6});
     releaseSurfaceDC(dc);
-    EXPECT_EQ(pixelAt(screen, 1, 1), 0xFFu);
+    EXPECT_EQ(pixelAt(screen, 1, 1), 0xFFFFFFu);
     EXPECT_EQ(pixelAt(screen, 2, 1), 0u);
-    EXPECT_EQ(pixelAt(screen, 1, 3), 0xFFu);
+    EXPECT_EQ(pixelAt(screen, 1, 3), 0xFFFFFFu);
     EXPECT_EQ(pixelAt(screen, 4, 3), 0u);
     int drawn = 0;
     for (uint32_t pixel : screen.pixels)

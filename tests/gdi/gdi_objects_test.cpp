@@ -191,7 +191,7 @@ TEST(Handles, InvalidOnesFailQuietly) {
         EXPECT_EQ(DrawTextA(dc, "abc", -1, &rect, 0), 0);
         EXPECT_EQ(drawTextAt(dc, 0, 0, "abc", 3), 0);
         fillSolidRect(dc, rect, 0);
-        drawDottedFrame(dc, rect, 0);
+        invertDottedFrame(dc, rect);
         releaseSurfaceDC(dc);
     }
     EXPECT_EQ(SetBkMode(reuseDC, 7), 0);

@@ -228,13 +228,14 @@ uint32_t shown(HWND control, int x, int y) {
     return crop.pixels[static_cast<size_t>(y) * crop.width + x];
 }
 
-// The black dots of a focus rectangle on the top row of the focus frame of a push button.
+// The dots of a focus rectangle (the grey face inverted) on the top row of its frame in a push
+// button.
 int focusDots(HWND button, bool isDefault) {
     Surface crop;
     headlessScreenCrop(button, &crop);
     int row = isDefault ? 3 : 2, dots = 0;
     for (int x = row; x < crop.width - row; ++x) {
-        dots += crop.pixels[static_cast<size_t>(row) * crop.width + x] == 0 ? 1 : 0;
+        dots += crop.pixels[static_cast<size_t>(row) * crop.width + x] == 0x3F3F3Fu ? 1 : 0;
     }
     return dots;
 }

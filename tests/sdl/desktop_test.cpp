@@ -575,11 +575,12 @@ std::vector<uint32_t> pixelsIn(const Screenshot &shot, const Geometry &at, const
     return pixels;
 }
 
-// The black dots on the top row of a button's focus rectangle, `inset` layer pixels inside.
+// The dots on the top row of a button's focus rectangle (the grey face inverted), `inset` layer
+// pixels inside.
 int focusDotsIn(const Screenshot &shot, const Geometry &at, const RECT &r, int inset) {
     int dots = 0, y = at.y + r.top + inset * scale;
     for (int x = at.x + r.left + inset * scale; x < at.x + r.right - inset * scale; ++x)
-        dots += shot.at(x, y) == 0 ? 1 : 0;
+        dots += shot.at(x, y) == 0x3F3F3Fu ? 1 : 0;
     return dots;
 }
 
