@@ -51,6 +51,13 @@ presentSticks() { # prints the indices of the green (present) sticks
         i=$((i + 1))
     done
 }
+confirmShown() { # the first action button's bottom right corner is drawn (THINK hides it)
+    import -window root "$work/corner.png" 2>/dev/null
+    local colour
+    colour=$(convert "$work/corner.png" -format "%[pixel:p{$((X + 56)),$((Y + 92))}]" info: 2>/dev/null)
+    case "$colour" in *192* | *silver*) return 1 ;; esac
+    return 0
+}
 messageWidth() { # the end-of-game message's width, once it is open
     local w
     w=$(xdotool search --onlyvisible --name '^Fin del juego$' 2>/dev/null | head -n 1)
@@ -67,13 +74,20 @@ for round in $(seq 16); do
     sleep 0.3
     set -- $confirm
     click "$1" "$2"
-    # The removal plays (up to 1 s); then the computer pauses 2 s and plays its own (up to 1 s).
-    # Six seconds cover both; the message, if the game ended, comes within them.
-    width=""
-    for _ in $(seq 60); do
+    # The removal plays (up to 1 s); then the computer hides the action buttons, pauses 2 s and
+    # plays its own (up to 1 s). The round is over when the message opens, or when the buttons
+    # that the computer hid are back; a slow machine only makes it wait longer.
+    width="" hidden=0
+    for _ in $(seq 300); do
         sleep 0.1
         width=$(messageWidth) && break
+        if confirmShown; then
+            [ $hidden -eq 1 ] && break
+        else
+            hidden=1
+        fi
     done
+    [ -n "$width" ] || sleep 0.3 # the repaint that ends the command
     if [ -n "$width" ]; then
         if [ ${#present[@]} -eq 1 ]; then
             expected="the computer's win (700 wide)"
