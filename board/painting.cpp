@@ -186,7 +186,6 @@ INT_PTR paintBoard(HWND dialog) {
             }
         }
     }
-    paintButtonFace(GetDlgItem(dialog, IDC_LEVER),
-                    boardBitmap(IqLevel == 1 ? IDB_LEVER_HIGH : IDB_LEVER_LOW));
+    paintButtonFace(GetDlgItem(dialog, IDC_LEVER), faceForControl(IDC_LEVER));
     return FALSE;
 }

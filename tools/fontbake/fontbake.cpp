@@ -12,12 +12,12 @@
 
 namespace {
 
-bool parseSpec(const char *spec, LOGFONTA *logFont) {
+bool parseLogicalFont(const char *text, LOGFONTA *logFont) {
     memset(logFont, 0, sizeof *logFont);
-    const char *colon = strchr(spec, ':');
-    if (!colon || colon == spec || size_t(colon - spec) >= LF_FACESIZE)
+    const char *colon = strchr(text, ':');
+    if (!colon || colon == text || size_t(colon - text) >= LF_FACESIZE)
         return false;
-    memcpy(logFont->lfFaceName, spec, size_t(colon - spec));
+    memcpy(logFont->lfFaceName, text, size_t(colon - text));
     long height = 0, weight = 0, italic = 0;
     char rest = 0;
     if (sscanf(colon + 1, "%ld:%ld:%ld%c", &height, &weight, &italic, &rest) != 3)
@@ -61,7 +61,7 @@ int main(int argc, char **argv) {
     std::vector<FontInstance *> instances;
     for (int i = 2; i < argc; ++i) {
         LOGFONTA logFont;
-        if (!parseSpec(argv[i], &logFont)) {
+        if (!parseLogicalFont(argv[i], &logFont)) {
             fprintf(stderr, "error: argument %d: \"%s\" is not face:height:weight:italic\n", i,
                     argv[i]);
             return 2;
