@@ -1,21 +1,22 @@
 // Hooks for tests of the page: a dialog item's text and where it is on its window's canvas.
 #include "platform/backend.h"
+#include "platform/gdi/cp1252.h"
 #include "platform/web/page.h"
 
 namespace {
 
-char itemText[1024];
+std::string itemText;
 int32_t itemRect[4];
 
 } // namespace
 
-// The text of a dialog's item (Windows-1252, nul-terminated), for tests of the page.
+// The text of a dialog's item (UTF-8, nul-terminated), for tests of the page.
 QUILLMERE_PAGE_EXPORT(webItemText) const char *webItemText(uint32_t dialog, int id) {
-    itemText[0] = 0;
+    char text[1024];
     HWND item = GetDlgItem(reinterpret_cast<HWND>(uintptr_t(dialog)), id);
-    if (item)
-        GetWindowTextA(item, itemText, sizeof itemText);
-    return itemText;
+    const int length = item ? GetWindowTextA(item, text, sizeof text) : 0;
+    itemText = cp1252ToUtf8(text, length > 0 ? size_t(length) : 0);
+    return itemText.c_str();
 }
 
 // Where a dialog's item is, as left, top, right, bottom in pixels of its window's canvas (the

@@ -1,6 +1,8 @@
 // Input, waiting and the clock. The page hands each input event to webInput as it happens, so
 // a mouse event is aimed at the window under the pointer then, even while the program sleeps.
+// A typed character comes as its Unicode code point.
 #include "platform/backend.h"
+#include "platform/gdi/cp1252.h"
 #include "platform/web/page.h"
 
 QUILLMERE_PAGE_EXPORT(webInput)
@@ -16,7 +18,7 @@ void webInput(int kind, uint32_t topLevel, int x, int y, int key, int modifiers,
     event.shift = (modifiers & 1) != 0;
     event.control = (modifiers & 2) != 0;
     event.alt = (modifiers & 4) != 0;
-    event.character = static_cast<unsigned char>(character);
+    event.character = unicodeToCp1252(uint32_t(character));
     queueInput(event);
 }
 

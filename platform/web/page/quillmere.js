@@ -33,28 +33,12 @@
     let zOrder = 10;
     let timerLateness = 1; // milliseconds, a running estimate
 
-    // ---- Text between the program (Windows-1252 or UTF-8 bytes) and JavaScript ----
+    // ---- Text from the program (UTF-8 bytes; the program converts its Windows-1252) ----
     const utf8 = new TextDecoder('utf-8');
-    const cp1252High =
-        '\u20AC\uFFFD\u201A\u0192\u201E\u2026\u2020\u2021\u02C6\u2030\u0160' +
-        '\u2039\u0152\uFFFD\u017D\uFFFD\uFFFD\u2018\u2019\u201C\u201D\u2022\u2013\u2014\u02DC' +
-        '\u2122\u0161\u203A\u0153\uFFFD\u017E\u0178';
     function bytesAt(pointer, length) { return new Uint8Array(memory.buffer, pointer, length); }
     function utf8At(pointer, length) { return utf8.decode(bytesAt(pointer, length).slice()); }
-    function cp1252At(pointer) {
-        const bytes = new Uint8Array(memory.buffer, pointer);
-        let text = '';
-        for (let i = 0; bytes[i] !== 0; ++i)
-            text += bytes[i] >= 0x80 && bytes[i] < 0xA0 ? cp1252High[bytes[i] - 0x80]
-                                                        : String.fromCharCode(bytes[i]);
-        return text;
-    }
-    function cp1252Byte(character) {
-        const code = character.codePointAt(0);
-        if (code < 0x80 || (code >= 0xA0 && code < 0x100))
-            return code;
-        const index = cp1252High.indexOf(character);
-        return index >= 0 && code !== 0xFFFD ? 0x80 + index : 0x3F;
+    function utf8String(pointer) {
+        return utf8At(pointer, new Uint8Array(memory.buffer, pointer).indexOf(0));
     }
 
     // ---- Suspending and resuming the program ----
@@ -254,7 +238,7 @@
             input(kind, 0, 0, 0, vk, modifiers(event), 0);
         if (kind === 3 && event.key.length === 1 && !event.ctrlKey && !event.altKey &&
             !event.metaKey)
-            input(5, 0, 0, 0, 0, modifiers(event), cp1252Byte(event.key));
+            input(5, 0, 0, 0, 0, modifiers(event), event.key.codePointAt(0));
         // The browser's own uses of these keys would take the focus or scroll the page.
         if (vk && !event.metaKey && !(event.ctrlKey && vk === 0x52))
             event.preventDefault();
@@ -425,7 +409,7 @@
         memory = exports.memory;
         exports._initialize();
         saveArea = exports.webSaveArea();
-        page.itemText = (id, item) => cp1252At(exports.webItemText(id, item));
+        page.itemText = (id, item) => utf8String(exports.webItemText(id, item));
         page.itemRect = (id, item) =>
             Array.from(new Int32Array(memory.buffer, exports.webItemRect(id, item), 4));
         run();
