@@ -15,9 +15,9 @@ void webInput(int kind, uint32_t topLevel, int x, int y, int key, int modifiers,
     event.x = x;
     event.y = y;
     event.key = key;
-    event.shift = (modifiers & 1) != 0;
-    event.control = (modifiers & 2) != 0;
-    event.alt = (modifiers & 4) != 0;
+    event.shift = (modifiers & PageShift) != 0;
+    event.control = (modifiers & PageControl) != 0;
+    event.alt = (modifiers & PageAlt) != 0;
     event.character = unicodeToCp1252(uint32_t(character));
     queueInput(event);
 }

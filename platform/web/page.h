@@ -5,6 +5,8 @@
 
 #include <stdint.h>
 
+#include "platform/web/pagenumbers.h"
+
 #define QUILLMERE_PAGE_IMPORT(name) __attribute__((import_module("env"), import_name(#name)))
 #define QUILLMERE_PAGE_EXPORT(name) extern "C" __attribute__((export_name(#name)))
 
@@ -15,7 +17,7 @@ QUILLMERE_PAGE_IMPORT(web_sleep) void pageSleep(uint32_t milliseconds);
 QUILLMERE_PAGE_IMPORT(web_wait_input) void pageWaitInput(void);
 // Milliseconds since 1970-01-01.
 QUILLMERE_PAGE_IMPORT(web_now) double pageNow(void);
-// A top-level window was made or changed: its title (UTF-8), flags (1 visible, 2 minimised),
+// A top-level window was made or changed: its title (UTF-8), flags (PageWindowFlag bits),
 // outer rectangle on the screen, where its surface lies inside that rectangle, and its owner.
 QUILLMERE_PAGE_IMPORT(web_window)
 void pageWindow(uint32_t window, const char *title, int titleLength, int flags, int x, int y,

@@ -30,7 +30,8 @@ bool backendWindowChanged(HWND topLevel, std::string *) {
     ClientToScreen(topLevel, &origin);
     const int menuHeight =
         surface ? std::max(0, surface->height - int(client.bottom - client.top)) : 0;
-    const int flags = (IsWindowVisible(topLevel) ? 1 : 0) | (IsIconic(topLevel) ? 2 : 0);
+    const int flags = (IsWindowVisible(topLevel) ? PageWindowVisible : 0) |
+                      (IsIconic(topLevel) ? PageWindowMinimised : 0);
     pageWindow(idOf(topLevel), title.data(), int(title.size()), flags, outer.left, outer.top,
                outer.right - outer.left, outer.bottom - outer.top, origin.x - outer.left,
                origin.y - menuHeight - outer.top, idOf(GetParent(topLevel)));

@@ -33,6 +33,10 @@
     let zOrder = 10;
     let timerLateness = 1; // milliseconds, a running estimate
 
+    // The numbers shared with the program (input kinds, window flags, modifier bits, virtual
+    // keys, beep types): the build writes them in from the program's headers.
+    /* numbers */
+
     // ---- Text from the program (UTF-8 bytes; the program converts its Windows-1252) ----
     const utf8 = new TextDecoder('utf-8');
     function bytesAt(pointer, length) { return new Uint8Array(memory.buffer, pointer, length); }
@@ -103,7 +107,7 @@
         close.className = 'close';
         close.title = 'Cerrar';
         close.textContent = '\u00D7';
-        close.addEventListener('click', () => input(6, id, 0, 0, 0, 0, 0));
+        close.addEventListener('click', () => input(InputEvent.CloseRequest, id, 0, 0, 0, 0, 0));
         caption.append(title, close);
         const canvas = document.createElement('canvas');
         element.append(caption, canvas);
@@ -119,9 +123,11 @@
             owner : 0,
             text : ''
         };
-        canvas.addEventListener('pointerdown', (event) => mouse(record, event, 1));
-        canvas.addEventListener('pointermove', (event) => mouse(record, event, 0));
-        canvas.addEventListener('pointerup', (event) => mouse(record, event, 2));
+        canvas.addEventListener('pointerdown',
+                                (event) => mouse(record, event, InputEvent.MouseDown));
+        canvas.addEventListener('pointermove',
+                                (event) => mouse(record, event, InputEvent.MouseMove));
+        canvas.addEventListener('pointerup', (event) => mouse(record, event, InputEvent.MouseUp));
         canvas.addEventListener('contextmenu', (event) => event.preventDefault());
         page.windows.set(id, record);
         return record;
@@ -150,7 +156,8 @@
     }
 
     function showState(record) {
-        const visible = (record.flags & 1) !== 0, minimised = (record.flags & 2) !== 0;
+        const visible = (record.flags & PageWindowVisible) !== 0;
+        const minimised = (record.flags & PageWindowMinimised) !== 0;
         record.element.classList.toggle('hidden', !visible);
         record.element.classList.toggle('minimised', visible && minimised);
         showActive();
@@ -160,7 +167,7 @@
     function showActive() {
         let top = null;
         for (const record of page.windows.values())
-            if ((record.flags & 3) === 1 &&
+            if ((record.flags & (PageWindowVisible | PageWindowMinimised)) === PageWindowVisible &&
                 (!top || Number(record.element.style.zIndex) > Number(top.element.style.zIndex)))
                 top = record;
         for (const record of page.windows.values())
@@ -169,7 +176,8 @@
 
     // ---- Input ----
     function modifiers(event) {
-        return (event.shiftKey ? 1 : 0) | (event.ctrlKey ? 2 : 0) | (event.altKey ? 4 : 0);
+        return (event.shiftKey ? PageShift : 0) | (event.ctrlKey ? PageControl : 0) |
+               (event.altKey ? PageAlt : 0);
     }
 
     function input(kind, id, x, y, key, mods, character) {
@@ -184,40 +192,40 @@
     }
 
     function mouse(record, event, kind) {
-        if (event.button !== undefined && event.button !== 0 && kind !== 0)
+        if (event.button !== undefined && event.button !== 0 && kind !== InputEvent.MouseMove)
             return;
         startAudio();
         const box = record.canvas.getBoundingClientRect();
         const x = Math.floor((event.clientX - box.left) * record.canvas.width / box.width);
         const y = Math.floor((event.clientY - box.top) * record.canvas.height / box.height);
-        if (kind === 1)
+        if (kind === InputEvent.MouseDown)
             record.canvas.setPointerCapture(event.pointerId);
         event.preventDefault();
         input(kind, record.id, x, y, 0, modifiers(event), 0);
     }
 
     const namedKeys = {
-        Backspace : 0x08,
-        Tab : 0x09,
-        Enter : 0x0D,
-        NumpadEnter : 0x0D,
-        Escape : 0x1B,
-        Space : 0x20,
-        End : 0x23,
-        Home : 0x24,
-        ArrowLeft : 0x25,
-        ArrowUp : 0x26,
-        ArrowRight : 0x27,
-        ArrowDown : 0x28,
-        Insert : 0x2D,
-        Delete : 0x2E,
-        F10 : 0x79,
-        ShiftLeft : 0x10,
-        ShiftRight : 0x10,
-        ControlLeft : 0x11,
-        ControlRight : 0x11,
-        AltLeft : 0x12,
-        AltRight : 0x12
+        Backspace : VK_BACK,
+        Tab : VK_TAB,
+        Enter : VK_RETURN,
+        NumpadEnter : VK_RETURN,
+        Escape : VK_ESCAPE,
+        Space : VK_SPACE,
+        End : VK_END,
+        Home : VK_HOME,
+        ArrowLeft : VK_LEFT,
+        ArrowUp : VK_UP,
+        ArrowRight : VK_RIGHT,
+        ArrowDown : VK_DOWN,
+        Insert : VK_INSERT,
+        Delete : VK_DELETE,
+        F10 : VK_F10,
+        ShiftLeft : VK_SHIFT,
+        ShiftRight : VK_SHIFT,
+        ControlLeft : VK_CONTROL,
+        ControlRight : VK_CONTROL,
+        AltLeft : VK_MENU,
+        AltRight : VK_MENU
     };
     function virtualKey(event) {
         const code = event.code || '';
@@ -236,15 +244,15 @@
         // Keys go to the active window, which the program knows (id 0).
         if (vk)
             input(kind, 0, 0, 0, vk, modifiers(event), 0);
-        if (kind === 3 && event.key.length === 1 && !event.ctrlKey && !event.altKey &&
-            !event.metaKey)
-            input(5, 0, 0, 0, 0, modifiers(event), event.key.codePointAt(0));
+        if (kind === InputEvent.KeyDown && event.key.length === 1 && !event.ctrlKey &&
+            !event.altKey && !event.metaKey)
+            input(InputEvent.Character, 0, 0, 0, 0, modifiers(event), event.key.codePointAt(0));
         // The browser's own uses of these keys would take the focus or scroll the page.
-        if (vk && !event.metaKey && !(event.ctrlKey && vk === 0x52))
+        if (vk && !event.metaKey && !(event.ctrlKey && vk === 'R'.charCodeAt(0)))
             event.preventDefault();
     }
-    document.addEventListener('keydown', (event) => key(event, 3));
-    document.addEventListener('keyup', (event) => key(event, 4));
+    document.addEventListener('keydown', (event) => key(event, InputEvent.KeyDown));
+    document.addEventListener('keyup', (event) => key(event, InputEvent.KeyUp));
 
     // ---- Sound and clipboard ----
     let audio = null;
@@ -259,7 +267,10 @@
         if (audio.state === 'suspended')
             audio.resume();
     }
-    const tones = {0x30 : [ [ 880, 110 ], [ 587.3, 170 ] ], 0x40 : [ [ 1318.5, 260 ] ]};
+    const tones = {
+        [MB_ICONEXCLAMATION] : [ [ 880, 110 ], [ 587.3, 170 ] ],
+        [MB_ICONASTERISK] : [ [ 1318.5, 260 ] ]
+    };
     function beep(type) {
         page.beeps.push(type);
         if (!audio || audio.state !== 'running')
@@ -310,7 +321,7 @@
             record.text = utf8At(titlePointer, titleLength);
             record.title.textContent = record.text;
             record.owner = owner;
-            if ((flags & 1) && !(record.flags & 1))
+            if ((flags & PageWindowVisible) && !(record.flags & PageWindowVisible))
                 record.element.style.zIndex = String(++zOrder);
             record.flags = flags;
             placeWindow(record, x, y, width, height, surfaceX, surfaceY);
@@ -344,7 +355,7 @@
                     0xFF000000 | ((pixel & 0xFF) << 16) | (pixel & 0xFF00) | ((pixel >> 16) & 0xFF);
             }
             record.context.putImageData(record.image, 0, 0);
-            if (page.boardShownAt === null && !(record.flags & 2))
+            if (page.boardShownAt === null && !(record.flags & PageWindowMinimised))
                 requestAnimationFrame(() => { page.boardShownAt = performance.now(); });
         },
         web_beep(type) { beep(type); },
