@@ -44,10 +44,10 @@ int32_t checkGameOver(HWND dialog, int32_t lastMover) {
     }
     if (lastMover == ComputerMoved) {
         MessageBeep(MB_ICONEXCLAMATION);
-        showMessageDialog(dialog, playerWinsText, gameOverTitle, 600, 300, 12);
+        showMessageDialog(dialog, playerWinsText, gameOverTitle, 600, 300, PlayerWinsStyle);
     } else {
         MessageBeep(MB_ICONASTERISK);
-        showMessageDialog(dialog, computerWinsText, gameOverTitle, 700, 150, 15150);
+        showMessageDialog(dialog, computerWinsText, gameOverTitle, 700, 150, ComputerWinsStyle);
     }
     return 1;
 }
@@ -104,12 +104,12 @@ static INT_PTR lever(HWND dialog, int32_t) {
 }
 
 static INT_PTR showRules(HWND dialog, int32_t) {
-    showMessageDialog(dialog, rulesText, "Reglas del juego", 500, 300, 20);
+    showMessageDialog(dialog, rulesText, "Reglas del juego", 500, 300, RulesStyle);
     return FALSE;
 }
 
 static INT_PTR showUsage(HWND dialog, int32_t) {
-    showMessageDialog(dialog, usageText, "Manejo", 500, 250, 1120);
+    showMessageDialog(dialog, usageText, "Manejo", 500, 250, UsageStyle);
     return FALSE;
 }
 

@@ -1,10 +1,11 @@
 // The styled message dialog: one block of text in a font, size, slant and colour coded by the
-// caller's styleCode, in a modal window of the caller's size.
+// caller's styleCode (shell/style.h), in a modal window of the caller's size.
 #pragma once
 
 #include <stdint.h>
 
 #include "platform/win32.h"
+#include "shell/style.h"
 
 enum { messageTitleCapacity = 255, messageTextCapacity = 2000 };
 
@@ -26,12 +27,3 @@ enum { messagePink = 0x00F078F0 };
 void showMessageDialog(HWND owner, const char *text, const char *title, int32_t width,
                        int32_t height, int32_t styleCode);
 INT_PTR CALLBACK messageDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-
-// The number formed by the decimal digits first..last of number (digit 0 the least significant),
-// the digit at first becoming the units.
-int32_t decimalDigits(int32_t number, int32_t first, int32_t last);
-// Copies a zero-terminated string into a buffer of capacity bytes, always terminating it when
-// the capacity is at least 1.
-void copyBounded(char *destination, int32_t capacity, const char *source);
-// The font that a styleCode describes.
-void fontForStyle(int32_t styleCode, LOGFONTA *font);
