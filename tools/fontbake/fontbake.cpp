@@ -1,30 +1,44 @@
-// Renders the glyphs of the fonts a program uses, for all of Windows-1252, through the
+// Renders the glyphs of the fonts the program asks for, for all of Windows-1252, through the
 // desktop's font source (fontconfig and FreeType), and writes them as C++ tables for a build
-// without FreeType. Usage: quillmere_fontbake out.cpp "face:height:weight:italic"...
+// without FreeType. The fonts are found as the program makes them: the menus' and controls'
+// font, each dialog template's font (from the compiled resources) and each message style's.
+// Usage: quillmere_fontbake out.cpp program.res
 #include <stdio.h>
-#include <stdlib.h>
-#include <string.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "platform/gdi/font.h"
+#include "platform/gdi/gdi.h"
+#include "platform/resources/resfile.h"
+#include "shell/style.h"
 
 namespace {
 
-bool parseLogicalFont(const char *text, LOGFONTA *logFont) {
-    memset(logFont, 0, sizeof *logFont);
-    const char *colon = strchr(text, ':');
-    if (!colon || colon == text || size_t(colon - text) >= LF_FACESIZE)
+// The fonts the program makes, in the order: menus and controls, dialog templates, messages.
+bool programFonts(const std::vector<uint8_t> &image, std::vector<HFONT> *fonts, std::string *why) {
+    fonts->push_back(guiFont());
+    std::vector<ResourceEntry> entries;
+    if (!listResources(ResourceBytes{image.data(), image.size()}, &entries, why))
         return false;
-    memcpy(logFont->lfFaceName, text, size_t(colon - text));
-    long height = 0, weight = 0, italic = 0;
-    char rest = 0;
-    if (sscanf(colon + 1, "%ld:%ld:%ld%c", &height, &weight, &italic, &rest) != 3)
-        return false;
-    logFont->lfHeight = height;
-    logFont->lfWeight = weight;
-    logFont->lfItalic = italic ? 1 : 0;
+    for (const ResourceEntry &entry : entries) {
+        if (entry.typeIsNamed || entry.type != ResourceTypeDialog)
+            continue;
+        DialogTemplate dialog;
+        if (!decodeDialog(entry.data, &dialog, why))
+            return false;
+        // As the dialog manager makes the font of a template.
+        if (dialog.style & DS_SETFONT)
+            fonts->push_back(
+                createPointFont(dialog.faceName.c_str(), dialog.pointSize, FW_NORMAL, false));
+    }
+    for (int i = 0; i < nrMessageStyles; ++i) {
+        LOGFONTA logFont;
+        fontForStyle(messageStyles[i], &logFont);
+        fonts->push_back(CreateFontIndirectA(&logFont));
+    }
     return true;
 }
 
@@ -53,18 +67,29 @@ bool sameRequest(const FontRequest &a, const FontRequest &b) {
 } // namespace
 
 int main(int argc, char **argv) {
-    if (argc < 3) {
-        fprintf(stderr, "usage: %s out.cpp face:height:weight:italic...\n", argv[0]);
+    if (argc != 3) {
+        fprintf(stderr, "usage: %s out.cpp program.res\n", argv[0]);
         return 2;
+    }
+    std::ifstream in(argv[2], std::ios::binary);
+    const std::vector<uint8_t> image{std::istreambuf_iterator<char>(in), {}};
+    if (!in) {
+        fprintf(stderr, "error: cannot read %s\n", argv[2]);
+        return 1;
+    }
+    std::vector<HFONT> fonts;
+    std::string why;
+    if (!programFonts(image, &fonts, &why)) {
+        fprintf(stderr, "error: %s: %s\n", argv[2], why.c_str());
+        return 1;
     }
     std::vector<FontRequest> requests;
     std::vector<FontInstance *> instances;
-    for (int i = 2; i < argc; ++i) {
+    for (size_t i = 0; i < fonts.size(); ++i) {
         LOGFONTA logFont;
-        if (!parseLogicalFont(argv[i], &logFont)) {
-            fprintf(stderr, "error: argument %d: \"%s\" is not face:height:weight:italic\n", i,
-                    argv[i]);
-            return 2;
+        if (!fonts[i] || GetObjectA(fonts[i], sizeof logFont, &logFont) != sizeof logFont) {
+            fprintf(stderr, "error: font %zu: no font file\n", i);
+            return 1;
         }
         FontRequest request = mapLogicalFont(logFont);
         bool known = false;
@@ -74,7 +99,8 @@ int main(int argc, char **argv) {
             continue;
         FontInstance *instance = resolveFont(logFont);
         if (!instance) {
-            fprintf(stderr, "error: argument %d: no font file for \"%s\"\n", i, argv[i]);
+            fprintf(stderr, "error: no font file for \"%s\" %ld\n", logFont.lfFaceName,
+                    long(logFont.lfHeight));
             return 1;
         }
         requests.push_back(request);
