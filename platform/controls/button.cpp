@@ -1,15 +1,12 @@
 // The Button class: push and default push buttons, 3-D or flat, with their pressed, focused,
 // default and disabled looks. A click is a release inside the button after a press on it, or
 // the space bar released while it has the focus.
+#include "platform/gdi/rect.h"
 #include "platform/window/window.h"
 
 namespace {
 
 const COLORREF black = RGB(0, 0, 0), white = RGB(255, 255, 255), grey = RGB(128, 128, 128);
-
-RECT deflate(const RECT &r, int by) {
-    return {r.left + by, r.top + by, r.right - by, r.bottom - by};
-}
 
 bool isDefaultStyle(const Window *button) {
     return (button->style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
@@ -24,22 +21,22 @@ void paintButton(Window *button, HDC dc) {
     RECT inner = r;
     if (isDefault) {
         drawEdge(dc, inner, black, black);
-        inner = deflate(inner, 1);
+        inner = deflateRect(inner, 1);
     }
     if (button->style & BS_FLAT) {
         // Flat buttons look the same pushed or not; only the label moves.
         drawEdge(dc, inner, black, black);
-        drawEdge(dc, deflate(inner, 1), white, white);
+        drawEdge(dc, deflateRect(inner, 1), white, white);
     } else if (pressed && isDefault) {
         drawEdge(dc, inner, grey, grey);
     } else if (pressed) {
         drawEdge(dc, inner, black, white);
-        RECT shade = deflate(inner, 1);
+        RECT shade = deflateRect(inner, 1);
         drawHorizontalLine(dc, shade.left, shade.right - 1, shade.top, grey);
         drawVerticalLine(dc, shade.left, shade.top, shade.bottom - 1, grey);
     } else {
         drawEdge(dc, inner, white, black);
-        RECT shade = deflate(inner, 1);
+        RECT shade = deflateRect(inner, 1);
         drawHorizontalLine(dc, shade.left, shade.right, shade.bottom - 1, grey);
         drawVerticalLine(dc, shade.right - 1, shade.top, shade.bottom, grey);
     }
@@ -65,7 +62,7 @@ void paintButton(Window *button, HDC dc) {
     }
     // Drawn on every focused button, labelled or not, so that the focus always shows.
     if (GetFocus() == button->handle) {
-        invertDottedFrame(dc, deflate(inner, 2)); // as DrawFocusRect
+        invertDottedFrame(dc, deflateRect(inner, 2)); // as DrawFocusRect
     }
 }
 
@@ -89,8 +86,7 @@ void click(HWND handle) {
 bool inside(HWND handle, LPARAM point) {
     RECT r;
     GetClientRect(handle, &r);
-    int x = static_cast<short>(LOWORD(point)), y = static_cast<short>(HIWORD(point));
-    return x >= 0 && y >= 0 && x < r.right && y < r.bottom;
+    return rectContains(r, static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point)));
 }
 
 void setPressed(HWND handle, bool pressed) {

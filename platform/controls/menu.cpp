@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "platform/gdi/rect.h"
 #include "platform/window/window.h"
 
 namespace {
@@ -14,10 +15,6 @@ enum { barPadding = 6, dropBorder = 3, checkSpace = 17, arrowSpace = 17 };
 
 const COLORREF black = RGB(0, 0, 0), white = RGB(255, 255, 255), grey = RGB(128, 128, 128),
                light = RGB(192, 192, 192);
-
-bool isEmptyRect(const RECT &r) {
-    return r.right <= r.left || r.bottom <= r.top;
-}
 
 // The text as shown, without the '&' marks, and the index of the underlined character.
 std::string shownText(const std::string &text, int *underlined) {
@@ -114,7 +111,7 @@ int barItemAt(const Window *top, int x, int y) {
 
 int entryAt(const Window *top, int x, int y) {
     const RECT &r = top->menu.dropRect;
-    if (top->menu.open < 0 || x < r.left || x >= r.right || y < r.top || y >= r.bottom) {
+    if (top->menu.open < 0 || !rectContains(r, x, y)) {
         return -1;
     }
     int index = (y - r.top - dropBorder) / entryHeight();
@@ -123,8 +120,7 @@ int entryAt(const Window *top, int x, int y) {
 }
 
 bool insideDropDown(const Window *top, int x, int y) {
-    const RECT &r = top->menu.dropRect;
-    return top->menu.open >= 0 && x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+    return top->menu.open >= 0 && rectContains(top->menu.dropRect, x, y);
 }
 
 // The next enabled entry from one, stepping forwards or backwards with wrap-around.
@@ -146,7 +142,7 @@ int stepEntry(const Window *top, int from, int step) {
 void show(Window *top) {
     RECT before = top->menu.dropRect;
     RECT after = top->menu.open >= 0 ? dropDownRect(top, top->menu.open) : RECT{0, 0, 0, 0};
-    if (!isEmptyRect(before) && (before.left != after.left || before.right != after.right ||
+    if (!rectIsEmpty(before) && (before.left != after.left || before.right != after.right ||
                                  before.bottom != after.bottom)) {
         top->menu.dropRect = {0, 0, 0, 0};
         exposeSurfaceRect(top, before);
@@ -302,7 +298,7 @@ void drawMenuOverlay(Window *top) {
         createSurfaceDC(&top->surface, {0, 0}, {0, 0, top->surface.width, top->surface.height});
     fillWithSysColor(dc, r, COLOR_MENU);
     drawEdge(dc, r, light, black);
-    drawEdge(dc, {r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, white, grey);
+    drawEdge(dc, deflateRect(r, 1), white, grey);
     HGDIOBJ old = SelectObject(dc, guiFont());
     SetBkMode(dc, TRANSPARENT);
     FontMetrics metrics{0, 0, 0};

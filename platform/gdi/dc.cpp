@@ -50,15 +50,6 @@ int liveDeviceContexts() {
     return static_cast<int>(liveDCs().size());
 }
 
-RECT intersectRects(const RECT &a, const RECT &b) {
-    return RECT{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-                std::min(a.bottom, b.bottom)};
-}
-
-bool rectIsEmpty(const RECT &rect) {
-    return rect.right <= rect.left || rect.bottom <= rect.top;
-}
-
 RECT outputClip(const DeviceContext &dc) {
     if (!dc.surface)
         return RECT{0, 0, 0, 0};

@@ -19,8 +19,7 @@ void fillSurfaceRect(DeviceContext *dc, RECT area, uint32_t pixel) {
 }
 
 RECT toSurface(const DeviceContext &dc, const RECT &rect) {
-    return RECT{rect.left + dc.origin.x, rect.top + dc.origin.y, rect.right + dc.origin.x,
-                rect.bottom + dc.origin.y};
+    return offsetRect(rect, dc.origin.x, dc.origin.y);
 }
 
 } // namespace

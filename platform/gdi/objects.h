@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/gdi/gdi.h"
+#include "platform/gdi/rect.h"
 
 struct FontInstance;
 
@@ -61,8 +62,6 @@ FontObject *stockGuiFont();
 
 // The rectangle, in surface coordinates, that output of a device context may touch.
 RECT outputClip(const DeviceContext &dc);
-RECT intersectRects(const RECT &a, const RECT &b);
-bool rectIsEmpty(const RECT &rect);
 
 // COLORREF is 0x00BBGGRR; surfaces hold 0x00RRGGBB.
 inline uint32_t pixelFromColor(COLORREF color) {

@@ -154,8 +154,7 @@ int WINAPI DrawTextA(HDC handle, LPCSTR text, int length, LPRECT rect, UINT form
 
     RECT clip = outputClip(*dc);
     if (!(format & DT_NOCLIP))
-        clip = intersectRects(clip, RECT{rect->left + dc->origin.x, rect->top + dc->origin.y,
-                                         rect->right + dc->origin.x, rect->bottom + dc->origin.y});
+        clip = intersectRects(clip, offsetRect(*rect, dc->origin.x, dc->origin.y));
     for (int i = 0; i < nrLines; ++i) {
         long long left = rect->left;
         if (format & DT_CENTER)

@@ -10,6 +10,7 @@
 #include <set>
 
 #include "platform/gdi/png.h"
+#include "platform/gdi/rect.h"
 #include "platform/window/clock.h"
 #include "platform/window/window.h"
 
@@ -85,13 +86,11 @@ HWND topLevelAtScreen(int x, int y, int *surfaceX, int *surfaceY) {
             continue;
         }
         POINT origin = surfaceOriginOnScreen(top);
-        if (x >= top->rect.left && x < top->rect.right && y >= top->rect.top &&
-            y < top->rect.bottom) {
+        if (rectContains(top->rect, x, y)) {
             *surfaceX = x - origin.x;
             *surfaceY = y - origin.y;
-            bool onSurface = *surfaceX >= 0 && *surfaceY >= 0 && *surfaceX < top->surface.width &&
-                             *surfaceY < top->surface.height;
-            return onSurface ? handle : nullptr;
+            RECT surface{0, 0, top->surface.width, top->surface.height};
+            return rectContains(surface, *surfaceX, *surfaceY) ? handle : nullptr;
         }
     }
     return nullptr;
@@ -487,7 +486,7 @@ uint32_t headlessPixel(HWND handle, int x, int y) {
     POINT origin = clientOriginOnSurface(window);
     RECT area = visibleClientOnSurface(window);
     int sx = origin.x + x, sy = origin.y + y;
-    if (sx < area.left || sx >= area.right || sy < area.top || sy >= area.bottom) {
+    if (!rectContains(area, sx, sy)) {
         return 0xFFFFFFFF;
     }
     return top->surface.pixels[static_cast<size_t>(sy) * top->surface.width + sx];

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <deque>
 
+#include "platform/gdi/rect.h"
 #include "platform/window/window.h"
 
 namespace {
@@ -29,15 +30,11 @@ HWND focus = nullptr;
 HWND capture = nullptr;
 KeyModifiers modifiers{};
 
-bool contains(const RECT &rect, int x, int y) {
-    return x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
-}
-
 // The deepest showing window at a surface point, the top-level window itself if no child.
 Window *hitTest(Window *window, int x, int y) {
     for (HWND child : window->children) {
         Window *c = findWindow(child);
-        if (c && isShowing(c) && contains(visibleClientOnSurface(c), x, y)) {
+        if (c && isShowing(c) && rectContains(visibleClientOnSurface(c), x, y)) {
             return hitTest(c, x, y);
         }
     }

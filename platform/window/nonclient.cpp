@@ -3,20 +3,12 @@
 // client areas onto a top-level window's surface and onto the screen.
 #include <algorithm>
 
+#include "platform/gdi/rect.h"
 #include "platform/window/window.h"
 
 namespace {
 
 enum { captionHeight = 19, sizingFrame = 4, fixedFrame = 3, menuHeight = 19 };
-
-RECT intersect(const RECT &a, const RECT &b) {
-    RECT r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-           std::min(a.bottom, b.bottom)};
-    if (r.right <= r.left || r.bottom <= r.top) {
-        return {0, 0, 0, 0};
-    }
-    return r;
-}
 
 bool hasMenuBar(const Window *window) {
     return !window->isChild() && !window->menu.items.empty();
@@ -94,9 +86,9 @@ RECT visibleClientOnSurface(const Window *window) {
     SIZE size = clientSize(window);
     RECT area{origin.x, origin.y, origin.x + size.cx, origin.y + size.cy};
     if (window->isChild()) {
-        return intersect(area, visibleClientOnSurface(findWindow(window->parent)));
+        return intersectRects(area, visibleClientOnSurface(findWindow(window->parent)));
     }
-    return intersect(area, {0, 0, window->surface.width, window->surface.height});
+    return intersectRects(area, {0, 0, window->surface.width, window->surface.height});
 }
 
 POINT surfaceOriginOnScreen(const Window *topLevel) {

@@ -1,43 +1,18 @@
 // Painting: update rectangles with their erase flags, BeginPaint and EndPaint, invalidation
 // (a parent without WS_CLIPCHILDREN takes its visible children along), UpdateWindow, window
 // device contexts, and the uncovering of surface areas.
-#include <algorithm>
-
+#include "platform/gdi/rect.h"
 #include "platform/window/window.h"
 
 namespace {
-
-bool isEmpty(const RECT &r) {
-    return r.right <= r.left || r.bottom <= r.top;
-}
-
-RECT intersect(const RECT &a, const RECT &b) {
-    RECT r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-           std::min(a.bottom, b.bottom)};
-    return isEmpty(r) ? RECT{0, 0, 0, 0} : r;
-}
-
-RECT unite(const RECT &a, const RECT &b) {
-    if (isEmpty(a)) {
-        return b;
-    }
-    if (isEmpty(b)) {
-        return a;
-    }
-    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-            std::max(a.bottom, b.bottom)};
-}
-
-RECT offset(const RECT &r, int dx, int dy) {
-    return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
-}
 
 // A device context on the window's client area, clipped to a client rectangle and to what of
 // the window shows.
 HDC clientDC(Window *window, const RECT &clientClip) {
     Window *top = topLevelOf(window);
     POINT origin = clientOriginOnSurface(window);
-    RECT clip = intersect(offset(clientClip, origin.x, origin.y), visibleClientOnSurface(window));
+    RECT clip =
+        intersectRects(offsetRect(clientClip, origin.x, origin.y), visibleClientOnSurface(window));
     top->surfaceDirty = true;
     return createSurfaceDC(&top->surface, origin, clip);
 }
@@ -52,7 +27,7 @@ void eraseNow(HWND handle) {
     if (!window) {
         return;
     }
-    if (window->erasePending && !isEmpty(window->update) && isShowing(window)) {
+    if (window->erasePending && !rectIsEmpty(window->update) && isShowing(window)) {
         HDC dc = clientDC(window, window->update);
         LRESULT erased = SendMessageA(handle, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
         releaseSurfaceDC(dc);
@@ -72,10 +47,10 @@ void markExposed(Window *window, const RECT &surfaceRect) {
     if (!isShowing(window)) {
         return;
     }
-    RECT area = intersect(surfaceRect, visibleClientOnSurface(window));
-    if (!isEmpty(area)) {
+    RECT area = intersectRects(surfaceRect, visibleClientOnSurface(window));
+    if (!rectIsEmpty(area)) {
         POINT origin = clientOriginOnSurface(window);
-        window->update = unite(window->update, offset(area, -origin.x, -origin.y));
+        window->update = uniteRects(window->update, offsetRect(area, -origin.x, -origin.y));
         window->erasePending = true;
     }
     for (HWND child : window->children) {
@@ -89,7 +64,7 @@ bool anyInvalid(const Window *window) {
     if (!isShowing(window)) {
         return false;
     }
-    if (!isEmpty(window->update)) {
+    if (!rectIsEmpty(window->update)) {
         return true;
     }
     for (HWND child : window->children) {
@@ -106,7 +81,7 @@ void paintTree(HWND handle) {
     if (!window || !isShowing(window)) {
         return;
     }
-    if (!isEmpty(window->update)) {
+    if (!rectIsEmpty(window->update)) {
         SendMessageA(handle, WM_PAINT, 0, 0);
         // A paint that did not validate would come back for ever.
         if ((window = findWindow(handle)) != nullptr) {
@@ -152,7 +127,7 @@ void fillWithSysColor(HDC dc, const RECT &rect, int index) {
 }
 
 void drawEdge(HDC dc, const RECT &r, COLORREF topLeft, COLORREF bottomRight) {
-    if (isEmpty(r)) {
+    if (rectIsEmpty(r)) {
         return;
     }
     drawHorizontalLine(dc, r.left, r.right - 1, r.top, topLeft);
@@ -172,12 +147,12 @@ void redrawNow(HWND handle) {
 void invalidateWindow(Window *window, const RECT *clientRect, bool erase) {
     RECT area = clientBounds(window);
     if (clientRect) {
-        area = intersect(area, *clientRect);
+        area = intersectRects(area, *clientRect);
     }
-    if (isEmpty(area)) {
+    if (rectIsEmpty(area)) {
         return;
     }
-    window->update = unite(window->update, area);
+    window->update = uniteRects(window->update, area);
     window->erasePending = window->erasePending || erase;
     if (window->style & WS_CLIPCHILDREN) {
         return;
@@ -185,14 +160,14 @@ void invalidateWindow(Window *window, const RECT *clientRect, bool erase) {
     for (HWND child : window->children) {
         Window *c = findWindow(child);
         if (c && (c->style & WS_VISIBLE)) {
-            RECT inChild = offset(area, -c->rect.left, -c->rect.top);
+            RECT inChild = offsetRect(area, -c->rect.left, -c->rect.top);
             invalidateWindow(c, &inChild, erase);
         }
     }
 }
 
 void exposeSurfaceRect(Window *top, const RECT &surfaceRect) {
-    if (!top || isEmpty(surfaceRect) || !isShowing(top)) {
+    if (!top || rectIsEmpty(surfaceRect) || !isShowing(top)) {
         return;
     }
     markExposed(top, surfaceRect);
@@ -274,7 +249,7 @@ HDC WINAPI BeginPaint(HWND handle, LPPAINTSTRUCT paint) {
     window->update = {0, 0, 0, 0};
     window->erasePending = false;
     HDC dc = clientDC(window, update);
-    if (erase && !isEmpty(update)) {
+    if (erase && !rectIsEmpty(update)) {
         paint->fErase =
             SendMessageA(handle, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) ? FALSE : TRUE;
     }
