@@ -27,9 +27,10 @@ struct InputEvent {
 // redirect it.
 void queueInput(const InputEvent &event);
 
-// The surface of a top-level window (menu bar and client area), its title (Windows-1252),
-// visibility, minimised state, owner and outer rectangle on the screen.
+// The surface of a top-level window (menu bar and client area), and the screen point of its
+// top left corner: the client area's origin, raised by the menu bar.
 const Surface *topLevelSurface(HWND topLevel);
+POINT surfaceOriginOnScreen(HWND topLevel);
 
 // The pixels of an icon (0x00RRGGBB, top row first) and its transparency mask (1 where the
 // desktop shows through), for the desktop's window icons. False for anything but an icon.

@@ -48,21 +48,14 @@ std::string titleOf(HWND topLevel) {
     return cp1252ToUtf8(text, length > 0 ? size_t(length) : 0);
 }
 
-// The host shows the surface (menu bar and client area) where the layer puts it on its screen:
-// the client area's origin, raised by the menu bar's height.
+// The host shows the surface (menu bar and client area) where the layer puts it on its screen.
 Placement placementOf(HWND topLevel, const Surface *surface, int scale) {
     Placement placement;
-    int width = surface ? surface->width : 0;
-    int height = surface ? surface->height : 0;
-    POINT origin{0, 0};
-    ClientToScreen(topLevel, &origin);
-    RECT client{0, 0, 0, 0};
-    GetClientRect(topLevel, &client);
-    int menuHeight = std::max(0, height - int(client.bottom - client.top));
+    POINT origin = surfaceOriginOnScreen(topLevel);
     placement.x = origin.x * scale;
-    placement.y = (origin.y - menuHeight) * scale;
-    placement.width = std::max(1, width * scale);
-    placement.height = std::max(1, height * scale);
+    placement.y = origin.y * scale;
+    placement.width = std::max(1, (surface ? surface->width : 0) * scale);
+    placement.height = std::max(1, (surface ? surface->height : 0) * scale);
     return placement;
 }
 

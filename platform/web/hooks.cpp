@@ -24,13 +24,10 @@ QUILLMERE_PAGE_EXPORT(webItemText) const char *webItemText(uint32_t dialog, int 
 QUILLMERE_PAGE_EXPORT(webItemRect) const int32_t *webItemRect(uint32_t dialog, int id) {
     HWND topLevel = reinterpret_cast<HWND>(uintptr_t(dialog));
     HWND item = GetDlgItem(topLevel, id);
-    RECT rect{0, 0, 0, 0}, client{0, 0, 0, 0};
+    RECT rect{0, 0, 0, 0};
     POINT origin{0, 0};
-    const Surface *surface = topLevelSurface(topLevel);
-    if (item && surface && GetWindowRect(item, &rect) && GetClientRect(topLevel, &client)) {
-        ClientToScreen(topLevel, &origin);
-        origin.y -= surface->height - (client.bottom - client.top);
-    }
+    if (item && topLevelSurface(topLevel) && GetWindowRect(item, &rect))
+        origin = surfaceOriginOnScreen(topLevel);
     itemRect[0] = rect.left - origin.x;
     itemRect[1] = rect.top - origin.y;
     itemRect[2] = rect.right - origin.x;

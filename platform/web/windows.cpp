@@ -2,8 +2,6 @@
 // program tells it where they are and gives it their pixels.
 #include <stdint.h>
 
-#include <algorithm>
-
 #include "platform/backend.h"
 #include "platform/gdi/cp1252.h"
 #include "platform/web/page.h"
@@ -22,19 +20,12 @@ bool backendWindowChanged(HWND topLevel, std::string *) {
     const std::string title = cp1252ToUtf8(text, length > 0 ? size_t(length) : 0);
     RECT outer{0, 0, 0, 0};
     GetWindowRect(topLevel, &outer);
-    // The surface (menu bar and client area) begins at the client origin, raised by the menu.
-    const Surface *surface = topLevelSurface(topLevel);
-    RECT client{0, 0, 0, 0};
-    GetClientRect(topLevel, &client);
-    POINT origin{0, 0};
-    ClientToScreen(topLevel, &origin);
-    const int menuHeight =
-        surface ? std::max(0, surface->height - int(client.bottom - client.top)) : 0;
+    const POINT origin = surfaceOriginOnScreen(topLevel);
     const int flags = (IsWindowVisible(topLevel) ? PageWindowVisible : 0) |
                       (IsIconic(topLevel) ? PageWindowMinimised : 0);
     pageWindow(idOf(topLevel), title.data(), int(title.size()), flags, outer.left, outer.top,
                outer.right - outer.left, outer.bottom - outer.top, origin.x - outer.left,
-               origin.y - menuHeight - outer.top, idOf(GetParent(topLevel)));
+               origin.y - outer.top, idOf(GetParent(topLevel)));
     return true;
 }
 

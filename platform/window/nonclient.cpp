@@ -97,6 +97,11 @@ POINT surfaceOriginOnScreen(const Window *topLevel) {
             topLevel->rect.top + insets.top - menuBarHeight(topLevel)};
 }
 
+POINT surfaceOriginOnScreen(HWND handle) {
+    Window *window = findWindow(handle);
+    return window && !window->isChild() ? surfaceOriginOnScreen(window) : POINT{0, 0};
+}
+
 void resizeSurface(Window *topLevel) {
     SIZE size = clientSize(topLevel);
     int height = menuBarHeight(topLevel) + size.cy;
