@@ -265,6 +265,15 @@ BOOL WINAPI ReleaseCapture(void) {
     return TRUE;
 }
 
+void dropFocusAndCapture(HWND gone, HWND replacement) {
+    if (isDescendant(gone, GetCapture())) {
+        ReleaseCapture();
+    }
+    if (isDescendant(gone, GetFocus())) {
+        SetFocus(replacement);
+    }
+}
+
 LRESULT WINAPI DefWindowProcA(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     Window *window = findWindow(handle);
     if (!window) {

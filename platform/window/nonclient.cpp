@@ -111,60 +111,6 @@ void resizeSurface(Window *topLevel) {
     }
 }
 
-BOOL WINAPI SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int width, int height,
-                         UINT flags) {
-    Window *window = findWindow(handle);
-    if (!window) {
-        return FALSE;
-    }
-    RECT old = window->rect;
-    if (flags & SWP_NOMOVE) {
-        x = old.left;
-        y = old.top;
-    }
-    if (flags & SWP_NOSIZE) {
-        width = old.right - old.left;
-        height = old.bottom - old.top;
-    }
-    width = std::max(width, 0);
-    height = std::max(height, 0);
-    RECT covered = window->isChild() ? visibleClientOnSurface(window) : RECT{0, 0, 0, 0};
-    window->rect = {x, y, x + width, y + height};
-    bool moved = old.left != x || old.top != y;
-    bool sized = old.right - old.left != width || old.bottom - old.top != height;
-    if (!window->isChild()) {
-        if (!(flags & SWP_NOZORDER) && insertAfter == HWND_TOP) {
-            raiseTopLevel(handle);
-        }
-        resizeSurface(window);
-    }
-    if (moved || sized) {
-        std::string why;
-        if (!window->isChild()) {
-            backendWindowChanged(handle, &why);
-        }
-        if (sized) {
-            SIZE size = clientSize(window);
-            SendMessageA(handle, WM_SIZE, 0, MAKELPARAM(size.cx, size.cy));
-        }
-        if (moved) {
-            SendMessageA(handle, WM_MOVE, 0, 0);
-        }
-    }
-    if (!(flags & SWP_NOREDRAW) && (window = findWindow(handle)) != nullptr) {
-        if (window->isChild()) {
-            exposeSurfaceRect(topLevelOf(window), covered);
-        }
-        exposeWindow(window);
-    }
-    if (flags & SWP_SHOWWINDOW) {
-        ShowWindow(handle, SW_SHOWNA);
-    } else if (flags & SWP_HIDEWINDOW) {
-        ShowWindow(handle, SW_HIDE);
-    }
-    return TRUE;
-}
-
 BOOL WINAPI GetWindowRect(HWND handle, LPRECT rect) {
     Window *window = findWindow(handle);
     if (!rect) {

@@ -55,22 +55,6 @@ const WindowClass *findClass(LPCSTR name) {
     return nullptr;
 }
 
-void notifyBackend(Window *window) {
-    if (window && !window->isChild()) {
-        std::string why;
-        backendWindowChanged(window->handle, &why);
-    }
-}
-
-void dropFocusAndCapture(HWND gone, HWND replacement) {
-    if (isDescendant(gone, GetCapture())) {
-        ReleaseCapture();
-    }
-    if (isDescendant(gone, GetFocus())) {
-        SetFocus(replacement);
-    }
-}
-
 } // namespace
 
 Window *findWindow(HWND handle) {
@@ -365,67 +349,6 @@ int WINAPI GetWindowTextA(HWND handle, LPSTR buffer, int bufferMax) {
 int WINAPI GetWindowTextLengthA(HWND handle) {
     Window *window = findWindow(handle);
     return window ? static_cast<int>(window->text.size()) : 0;
-}
-
-BOOL WINAPI ShowWindow(HWND handle, int showCommand) {
-    Window *window = findWindow(handle);
-    if (!window) {
-        return FALSE;
-    }
-    bool wasVisible = (window->style & WS_VISIBLE) != 0;
-    bool wasIconic = window->iconic;
-    bool show = showCommand != SW_HIDE;
-    bool iconic = window->iconic;
-    if (!window->isChild()) {
-        if (showCommand == SW_MINIMIZE || showCommand == SW_SHOWMINIMIZED ||
-            showCommand == SW_SHOWMINNOACTIVE) {
-            iconic = true;
-        } else if (showCommand == SW_SHOWNORMAL || showCommand == SW_RESTORE ||
-                   showCommand == SW_SHOWDEFAULT) {
-            iconic = false;
-        }
-    }
-    if (show == wasVisible && iconic == wasIconic) {
-        return wasVisible;
-    }
-    if (!show) {
-        // What the window covered shows again; the focus goes to its parent.
-        RECT covered{0, 0, 0, 0};
-        Window *top = topLevelOf(window);
-        if (window->isChild() && isShowing(window)) {
-            covered = visibleClientOnSurface(window);
-        }
-        window->style &= ~WS_VISIBLE;
-        dropFocusAndCapture(handle, window->isChild() ? window->parent : nullptr);
-        if (window->isChild() && top) {
-            exposeSurfaceRect(top, covered);
-        } else if (!window->isChild()) {
-            if (window->menu.active) {
-                closeMenu(window);
-            }
-            notifyBackend(window);
-        }
-        SendMessageA(handle, WM_SHOWWINDOW, FALSE, 0);
-        return wasVisible;
-    }
-    window->style |= WS_VISIBLE;
-    window->iconic = iconic;
-    SendMessageA(handle, WM_SHOWWINDOW, TRUE, 0);
-    window = findWindow(handle);
-    if (!window) {
-        return wasVisible;
-    }
-    if (!window->isChild()) {
-        if (!iconic) {
-            raiseTopLevel(handle);
-        }
-        notifyBackend(window);
-        if (iconic && isDescendant(handle, GetFocus())) {
-            SetFocus(nullptr);
-        }
-    }
-    exposeWindow(window);
-    return wasVisible;
 }
 
 BOOL WINAPI EnableWindow(HWND handle, BOOL enable) {

@@ -137,6 +137,9 @@ bool quitPending();
 void clearMessages();
 // The window the keyboard talks to: the topmost visible, enabled top-level window.
 HWND activeTopLevel();
+// A window that goes away (hidden or destroyed) gives up the capture, and the focus to the
+// replacement, when it or a window inside it holds them.
+void dropFocusAndCapture(HWND gone, HWND replacement);
 
 // ---- Painting (paint.cpp) ----
 void invalidateWindow(Window *window, const RECT *clientRect, bool erase);
