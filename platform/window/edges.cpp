@@ -1,6 +1,7 @@
-// USER32's drawing helpers for control looks: DrawEdge (rectangular edges in the system
-// colours) and DrawFocusRect (a dotted frame that inverts what lies under it, so a second call
-// on the same rectangle takes it away).
+// USER32's drawing helpers for control looks: the system colours, DrawEdge (rectangular edges
+// in those colours) and DrawFocusRect (a dotted frame that inverts what lies under it, so a
+// second call on the same rectangle takes it away).
+#include "platform/gdi/rect.h"
 #include "platform/window/window.h"
 
 namespace {
@@ -29,6 +30,35 @@ RECT inset(const RECT &r, UINT flags) {
 }
 
 } // namespace
+
+COLORREF sysColor(int index) {
+    static const COLORREF colors[] = {
+        RGB(192, 192, 192), RGB(0, 128, 128),   RGB(0, 0, 128),     RGB(128, 128, 128),
+        RGB(192, 192, 192), RGB(255, 255, 255), RGB(0, 0, 0),       RGB(0, 0, 0),
+        RGB(0, 0, 0),       RGB(255, 255, 255), RGB(192, 192, 192), RGB(192, 192, 192),
+        RGB(128, 128, 128), RGB(0, 0, 128),     RGB(255, 255, 255), RGB(192, 192, 192),
+        RGB(128, 128, 128), RGB(128, 128, 128), RGB(0, 0, 0),       RGB(192, 192, 192),
+        RGB(255, 255, 255), RGB(0, 0, 0),       RGB(192, 192, 192), RGB(0, 0, 0),
+        RGB(255, 255, 225)};
+    if (index < 0 || index >= static_cast<int>(sizeof(colors) / sizeof(colors[0]))) {
+        return 0;
+    }
+    return colors[index];
+}
+
+void fillWithSysColor(HDC dc, const RECT &rect, int index) {
+    fillSolidRect(dc, rect, sysColor(index));
+}
+
+void drawEdge(HDC dc, const RECT &r, COLORREF topLeft, COLORREF bottomRight) {
+    if (rectIsEmpty(r)) {
+        return;
+    }
+    drawHorizontalLine(dc, r.left, r.right - 1, r.top, topLeft);
+    drawVerticalLine(dc, r.left, r.top, r.bottom - 1, topLeft);
+    drawHorizontalLine(dc, r.left, r.right, r.bottom - 1, bottomRight);
+    drawVerticalLine(dc, r.right - 1, r.top, r.bottom, bottomRight);
+}
 
 BOOL WINAPI DrawEdge(HDC dc, LPRECT rect, UINT edge, UINT flags) {
     if (!rect) {

@@ -107,35 +107,6 @@ void present(Window *top) {
 
 } // namespace
 
-COLORREF sysColor(int index) {
-    static const COLORREF colors[] = {
-        RGB(192, 192, 192), RGB(0, 128, 128),   RGB(0, 0, 128),     RGB(128, 128, 128),
-        RGB(192, 192, 192), RGB(255, 255, 255), RGB(0, 0, 0),       RGB(0, 0, 0),
-        RGB(0, 0, 0),       RGB(255, 255, 255), RGB(192, 192, 192), RGB(192, 192, 192),
-        RGB(128, 128, 128), RGB(0, 0, 128),     RGB(255, 255, 255), RGB(192, 192, 192),
-        RGB(128, 128, 128), RGB(128, 128, 128), RGB(0, 0, 0),       RGB(192, 192, 192),
-        RGB(255, 255, 255), RGB(0, 0, 0),       RGB(192, 192, 192), RGB(0, 0, 0),
-        RGB(255, 255, 225)};
-    if (index < 0 || index >= static_cast<int>(sizeof(colors) / sizeof(colors[0]))) {
-        return 0;
-    }
-    return colors[index];
-}
-
-void fillWithSysColor(HDC dc, const RECT &rect, int index) {
-    fillSolidRect(dc, rect, sysColor(index));
-}
-
-void drawEdge(HDC dc, const RECT &r, COLORREF topLeft, COLORREF bottomRight) {
-    if (rectIsEmpty(r)) {
-        return;
-    }
-    drawHorizontalLine(dc, r.left, r.right - 1, r.top, topLeft);
-    drawVerticalLine(dc, r.left, r.top, r.bottom - 1, topLeft);
-    drawHorizontalLine(dc, r.left, r.right, r.bottom - 1, bottomRight);
-    drawVerticalLine(dc, r.right - 1, r.top, r.bottom, bottomRight);
-}
-
 void redrawNow(HWND handle) {
     if (Window *window = findWindow(handle)) {
         invalidateWindow(window, nullptr, false);
