@@ -22,6 +22,10 @@ struct InputEvent {
 
 // ---- Offered by the window layer to the backend ----
 
+// Registers the layer's own window classes (the controls' and the dialog's). The backend calls
+// it when the program starts, before the first window is made.
+void registerSystemClasses();
+
 // Queues an input event for the modal loops. A mouse event is aimed now, at the window that
 // is under the pointer at this moment, so later changes (a button hidden meanwhile) do not
 // redirect it.

@@ -8,6 +8,16 @@ namespace {
 
 const COLORREF black = RGB(0, 0, 0), white = RGB(255, 255, 255), grey = RGB(128, 128, 128);
 
+struct ButtonState : WindowExtra {
+    bool pressed = false;   // drawn pushed in
+    bool tracking = false;  // the left button went down on it and is held
+    bool spaceDown = false; // the space bar went down while it had the focus
+};
+
+ButtonState &stateOf(Window *button) {
+    return extraOf<ButtonState>(button);
+}
+
 bool isDefaultStyle(const Window *button) {
     return (button->style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
 }
@@ -15,7 +25,7 @@ bool isDefaultStyle(const Window *button) {
 void paintButton(Window *button, HDC dc) {
     RECT r;
     GetClientRect(button->handle, &r);
-    bool pressed = button->button.pressed;
+    bool pressed = stateOf(button).pressed;
     bool isDefault = isDefaultStyle(button);
     fillWithSysColor(dc, r, COLOR_BTNFACE);
     RECT inner = r;
@@ -95,14 +105,6 @@ void setPressed(HWND handle, bool pressed) {
 
 } // namespace
 
-bool isPushButton(const Window *window) {
-    if (!window || window->kind() != WindowKind::Button) {
-        return false;
-    }
-    DWORD type = window->style & BS_TYPEMASK;
-    return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
-}
-
 LRESULT CALLBACK buttonProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     Window *button = findWindow(handle);
     if (!button) {
@@ -126,19 +128,19 @@ LRESULT CALLBACK buttonProc(HWND handle, UINT message, WPARAM wParam, LPARAM lPa
         if ((button = findWindow(handle)) == nullptr) {
             return 0;
         }
-        button->button.tracking = true;
+        stateOf(button).tracking = true;
         setPressed(handle, true);
         return 0;
     case WM_MOUSEMOVE:
-        if (button->button.tracking) {
+        if (stateOf(button).tracking) {
             setPressed(handle, inside(handle, lParam));
         }
         return 0;
     case WM_LBUTTONUP: {
-        if (!button->button.tracking) {
+        if (!stateOf(button).tracking) {
             return 0;
         }
-        button->button.tracking = false;
+        stateOf(button).tracking = false;
         bool released = inside(handle, lParam);
         setPressed(handle, false);
         ReleaseCapture();
@@ -148,30 +150,30 @@ LRESULT CALLBACK buttonProc(HWND handle, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     }
     case WM_CAPTURECHANGED:
-        if (button->button.tracking && reinterpret_cast<HWND>(lParam) != handle) {
-            button->button.tracking = false;
+        if (stateOf(button).tracking && reinterpret_cast<HWND>(lParam) != handle) {
+            stateOf(button).tracking = false;
             setPressed(handle, false);
         }
         return 0;
     case WM_KEYDOWN:
-        if (wParam == VK_SPACE && !button->button.spaceDown) {
-            button->button.spaceDown = true;
+        if (wParam == VK_SPACE && !stateOf(button).spaceDown) {
+            stateOf(button).spaceDown = true;
             setPressed(handle, true);
         }
         return 0;
     case WM_KEYUP:
-        if (wParam == VK_SPACE && button->button.spaceDown) {
-            button->button.spaceDown = false;
+        if (wParam == VK_SPACE && stateOf(button).spaceDown) {
+            stateOf(button).spaceDown = false;
             setPressed(handle, false);
             click(handle);
         }
         return 0;
     case WM_KILLFOCUS:
-        if (button->button.spaceDown) {
-            button->button.spaceDown = false;
-            button->button.pressed = false;
+        if (stateOf(button).spaceDown) {
+            stateOf(button).spaceDown = false;
+            stateOf(button).pressed = false;
         }
-        if (button->button.tracking && GetCapture() == handle) {
+        if (stateOf(button).tracking && GetCapture() == handle) {
             ReleaseCapture();
         }
         repaintNow(handle);
@@ -188,10 +190,10 @@ LRESULT CALLBACK buttonProc(HWND handle, UINT message, WPARAM wParam, LPARAM lPa
         click(handle);
         return 0;
     case BM_GETSTATE:
-        return (button->button.pressed ? BST_PUSHED : 0) | (GetFocus() == handle ? BST_FOCUS : 0);
+        return (stateOf(button).pressed ? BST_PUSHED : 0) | (GetFocus() == handle ? BST_FOCUS : 0);
     case BM_SETSTATE:
-        if (button->button.pressed != (wParam != 0)) {
-            button->button.pressed = wParam != 0;
+        if (stateOf(button).pressed != (wParam != 0)) {
+            stateOf(button).pressed = wParam != 0;
             repaintNow(handle);
         }
         return 0;

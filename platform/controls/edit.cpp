@@ -13,6 +13,17 @@ namespace {
 
 enum { margin = 1 };
 
+struct EditState : WindowExtra {
+    int anchor = 0; // selection runs from anchor to caret
+    int caret = 0;
+    int scroll = 0; // pixels of text scrolled out at the left
+    bool dragging = false;
+};
+
+EditState &stateOf(Window *edit) {
+    return extraOf<EditState>(edit);
+}
+
 HFONT fontOf(const Window *edit) {
     return edit->font ? edit->font : guiFont();
 }
@@ -25,8 +36,8 @@ int offsetOf(const Window *edit, int index) {
     return textWidth(fontOf(edit), edit->text.c_str(), index);
 }
 
-int indexAt(const Window *edit, int x) {
-    int target = x - margin + edit->edit.scroll;
+int indexAt(Window *edit, int x) {
+    int target = x - margin + stateOf(edit).scroll;
     int best = 0, bestDistance = abs(target);
     for (int i = 1; i <= length(edit); ++i) {
         int distance = abs(offsetOf(edit, i) - target);
@@ -45,26 +56,26 @@ void keepCaretInView(Window *edit) {
     RECT r;
     GetClientRect(edit->handle, &r);
     int width = std::max<int>(1, r.right - 2 * margin - 1);
-    int caret = offsetOf(edit, edit->edit.caret);
-    if (caret - edit->edit.scroll > width) {
-        edit->edit.scroll = caret - width;
-    } else if (caret < edit->edit.scroll) {
-        edit->edit.scroll = caret;
+    int caret = offsetOf(edit, stateOf(edit).caret);
+    if (caret - stateOf(edit).scroll > width) {
+        stateOf(edit).scroll = caret - width;
+    } else if (caret < stateOf(edit).scroll) {
+        stateOf(edit).scroll = caret;
     }
 }
 
 void moveCaret(Window *edit, int caret, bool extend) {
-    edit->edit.caret = std::max(0, std::min(caret, length(edit)));
+    stateOf(edit).caret = std::max(0, std::min(caret, length(edit)));
     if (!extend) {
-        edit->edit.anchor = edit->edit.caret;
+        stateOf(edit).anchor = stateOf(edit).caret;
     }
     keepCaretInView(edit);
     invalidateWindow(edit, nullptr, false);
 }
 
-void copySelection(const Window *edit) {
-    int from = std::min(edit->edit.anchor, edit->edit.caret);
-    int to = std::max(edit->edit.anchor, edit->edit.caret);
+void copySelection(Window *edit) {
+    int from = std::min(stateOf(edit).anchor, stateOf(edit).caret);
+    int to = std::max(stateOf(edit).anchor, stateOf(edit).caret);
     if (to > from) {
         backendSetClipboard(cp1252ToUtf8(edit->text.c_str() + from, to - from));
     }
@@ -80,10 +91,10 @@ void paintEdit(Window *edit, HDC dc) {
     getFontMetrics(font, &metrics);
     SetBkMode(dc, TRANSPARENT);
     bool focused = GetFocus() == edit->handle;
-    int from = focused ? std::min(edit->edit.anchor, edit->edit.caret) : 0;
-    int to = focused ? std::max(edit->edit.anchor, edit->edit.caret) : 0;
+    int from = focused ? std::min(stateOf(edit).anchor, stateOf(edit).caret) : 0;
+    int to = focused ? std::max(stateOf(edit).anchor, stateOf(edit).caret) : 0;
     const char *text = edit->text.c_str();
-    int x = margin - edit->edit.scroll;
+    int x = margin - stateOf(edit).scroll;
     COLORREF normal = sysColor(edit->style & WS_DISABLED ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT);
     SetTextColor(dc, normal);
     x += drawTextAt(dc, x, 0, text, from);
@@ -96,7 +107,7 @@ void paintEdit(Window *edit, HDC dc) {
     }
     drawTextAt(dc, x, 0, text + to, length(edit) - to);
     if (focused) {
-        int caret = margin - edit->edit.scroll + offsetOf(edit, edit->edit.caret);
+        int caret = margin - stateOf(edit).scroll + offsetOf(edit, stateOf(edit).caret);
         drawVerticalLine(dc, caret, 0, metrics.height, RGB(0, 0, 0));
     }
     SelectObject(dc, old);
@@ -104,16 +115,12 @@ void paintEdit(Window *edit, HDC dc) {
 
 } // namespace
 
-void selectAllText(HWND edit) {
-    SendMessageA(edit, EM_SETSEL, 0, -1);
-}
-
 LRESULT CALLBACK editProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     Window *edit = findWindow(handle);
     if (!edit) {
         return 0;
     }
-    EditState &state = edit->edit;
+    EditState &state = stateOf(edit);
     switch (message) {
     case WM_PAINT: {
         PAINTSTRUCT paint;
@@ -127,7 +134,7 @@ LRESULT CALLBACK editProc(HWND handle, UINT message, WPARAM wParam, LPARAM lPara
     case WM_SETTEXT:
         DefWindowProcA(handle, message, wParam, lParam);
         if ((edit = findWindow(handle)) != nullptr) {
-            edit->edit = EditState{};
+            stateOf(edit) = EditState{};
             invalidateWindow(edit, nullptr, false);
         }
         return TRUE;
@@ -160,7 +167,7 @@ LRESULT CALLBACK editProc(HWND handle, UINT message, WPARAM wParam, LPARAM lPara
         }
         moveCaret(edit, indexAt(edit, static_cast<short>(LOWORD(lParam))),
                   currentModifiers().shift);
-        edit->edit.dragging = true;
+        stateOf(edit).dragging = true;
         SetCapture(handle);
         return 0;
     case WM_MOUSEMOVE:

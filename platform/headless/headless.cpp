@@ -44,7 +44,8 @@ std::string clipboard;
 bool failing = false;
 std::string failReason;
 
-const bool clockInstalled = (setClockSource(backendNow), true);
+// The layer starts with its system classes, and the clock reads the virtual one.
+[[maybe_unused]] const bool started = (registerSystemClasses(), setClockSource(backendNow), true);
 
 void add(Scripted item) {
     item.at = item.at == headlessAsap ? now : item.at;
@@ -166,11 +167,6 @@ void makeUntil(uint64_t time) {
     abort();
 }
 
-bool dialogEnded(HWND dialog) {
-    Window *window = findWindow(dialog);
-    return !window || window->dialog.ended;
-}
-
 } // namespace
 
 // ---- The backend's side of backend.h ----
@@ -284,7 +280,6 @@ void headlessReset() {
     failReason.clear();
     fruitlessWaits = 0;
     now = headlessStartTime;
-    (void)clockInstalled;
     setClockSource(backendNow);
     scriptClockMilliseconds(nullptr, 0);
 }

@@ -35,6 +35,9 @@ struct Host {
 // Few windows exist at once (frame, board, one nested dialog); a plain list in creation order.
 std::vector<Host> hosts;
 
+// The layer's classes exist from the program's start, as USER32's do.
+[[maybe_unused]] const bool started = (registerSystemClasses(), true);
+
 Host *findHost(HWND topLevel) {
     for (Host &host : hosts)
         if (host.topLevel == topLevel)

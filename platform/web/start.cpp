@@ -1,7 +1,7 @@
 // The program's start on the page: the entry routine with the instance handle, and the save
 // area that Asyncify keeps the suspended stack in.
+#include "platform/backend.h"
 #include "platform/web/page.h"
-#include "platform/win32.h"
 #include "platform/window/clock.h"
 
 // The program's entry routine, called as a Windows start-up calls it.
@@ -25,6 +25,7 @@ QUILLMERE_PAGE_EXPORT(webSaveArea) uint32_t *webSaveArea() {
 }
 
 QUILLMERE_PAGE_EXPORT(webMain) int webMain() {
+    registerSystemClasses();
     setClockSource(pageMilliseconds);
     return WinMain(GetModuleHandleA(nullptr), nullptr, (LPSTR) "", SW_SHOWDEFAULT);
 }

@@ -9,6 +9,24 @@
 
 namespace {
 
+struct DialogState : WindowExtra {
+    DLGPROC proc = nullptr;
+    bool running = false; // its modal loop runs
+    bool ended = false;
+    INT_PTR result = 0;
+    HFONT font = nullptr;         // made from the template, deleted with the dialog
+    int defaultId = 0;            // the default push button's id (template or DM_SETDEFID), 0 none
+    HWND disabledOwner = nullptr; // the owner its loop disabled, enabled again at the end
+};
+
+DialogState &dialogState(Window *dialog) {
+    return extraOf<DialogState>(dialog);
+}
+
+bool isDialog(const Window *window) {
+    return window && window->windowClass->atom == dialogClassAtom;
+}
+
 std::vector<HWND> runningDialogs; // innermost last
 
 bool isTabStop(const Window *window) {
@@ -88,7 +106,7 @@ HWND nextGroupItem(Window *dialog, HWND from, bool previous) {
 
 void focusControl(HWND control) {
     if (dialogCode(control) & DLGC_HASSETSEL) {
-        selectAllText(control);
+        SendMessageA(control, EM_SETSEL, 0, -1);
     }
     SetFocus(control);
 }
@@ -122,7 +140,8 @@ void moveDefaultStyle(Window *dialog, HWND old, HWND next, LRESULT code) {
 // the dialog's default id.
 void setDefaultButton(Window *dialog, HWND next) {
     HWND handle = dialog->handle;
-    HWND old = dialog->dialog.defaultId ? GetDlgItem(handle, dialog->dialog.defaultId) : nullptr;
+    HWND old =
+        dialogState(dialog).defaultId ? GetDlgItem(handle, dialogState(dialog).defaultId) : nullptr;
     LRESULT code = 0;
     if (next && !((code = dialogCode(next)) & (DLGC_UNDEFPUSHBUTTON | DLGC_DEFPUSHBUTTON))) {
         next = old;
@@ -133,8 +152,8 @@ void setDefaultButton(Window *dialog, HWND next) {
 
 void setDefaultId(Window *dialog, int id) {
     HWND handle = dialog->handle;
-    int oldId = dialog->dialog.defaultId;
-    dialog->dialog.defaultId = id;
+    int oldId = dialogState(dialog).defaultId;
+    dialogState(dialog).defaultId = id;
     HWND next = GetDlgItem(handle, id);
     LRESULT code = next ? dialogCode(next) : 0;
     if (next && !(code & (DLGC_UNDEFPUSHBUTTON | DLGC_BUTTON))) {
@@ -145,10 +164,10 @@ void setDefaultId(Window *dialog, int id) {
 }
 
 void restoreFocus(Window *dialog) {
-    if (dialog->dialog.ended) {
+    if (dialogState(dialog).ended) {
         return;
     }
-    HWND last = dialog->dialog.lastFocus;
+    HWND last = dialog->lastFocus;
     Window *window = findWindow(last);
     if (window && isDescendant(dialog->handle, last) && isShowing(window) &&
         isEnabledTree(window)) {
@@ -196,8 +215,8 @@ HWND createDialog(HINSTANCE instance, const DialogTemplate &source, HWND owner, 
     position.y = std::max<LONG>(0, std::min<LONG>(position.y, screenHeight - height));
 
     HWND dialog =
-        CreateWindowExA(exStyle, MAKEINTRESOURCEA(0x8002), source.title.c_str(), style, position.x,
-                        position.y, width, height, owner, nullptr, instance, nullptr);
+        CreateWindowExA(exStyle, MAKEINTRESOURCEA(dialogClassAtom), source.title.c_str(), style,
+                        position.x, position.y, width, height, owner, nullptr, instance, nullptr);
     Window *window = findWindow(dialog);
     if (!window) {
         if (font) {
@@ -205,14 +224,14 @@ HWND createDialog(HINSTANCE instance, const DialogTemplate &source, HWND owner, 
         }
         return nullptr;
     }
-    window->dialog.font = font;
+    dialogState(window).font = font;
     if (!menu.empty()) {
         window->menu.items = std::move(menu);
         resizeSurface(window);
         std::string why;
         backendWindowChanged(dialog, &why);
     }
-    window->dialog.proc = proc;
+    dialogState(window).proc = proc;
     if (font) {
         SendMessageA(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
@@ -238,13 +257,13 @@ HWND createDialog(HINSTANCE instance, const DialogTemplate &source, HWND owner, 
         }
         window = findWindow(dialog);
         if (window && defaultButton == control) {
-            window->dialog.defaultId = item.id;
+            dialogState(window).defaultId = item.id;
         }
     }
     HWND first = window ? nextTabStop(window, nullptr, false) : nullptr;
     LRESULT setFocus = SendMessageA(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), param);
     window = findWindow(dialog);
-    if (window && setFocus && !window->dialog.ended &&
+    if (window && setFocus && !dialogState(window).ended &&
         (first = nextTabStop(window, nullptr, false))) {
         focusControl(first);
     }
@@ -254,7 +273,7 @@ HWND createDialog(HINSTANCE instance, const DialogTemplate &source, HWND owner, 
 void runModalLoop(HWND dialog) {
     for (;;) {
         Window *window = findWindow(dialog);
-        if (!window || window->dialog.ended || quitPending()) {
+        if (!window || dialogState(window).ended || quitPending()) {
             return;
         }
         if (dispatchOneMessage() || paintPendingWindows()) {
@@ -266,8 +285,8 @@ void runModalLoop(HWND dialog) {
 }
 
 void enableOwnerAgain(Window *dialog) {
-    HWND owner = dialog->dialog.disabledOwner;
-    dialog->dialog.disabledOwner = nullptr;
+    HWND owner = dialogState(dialog).disabledOwner;
+    dialogState(dialog).disabledOwner = nullptr;
     if (owner) {
         EnableWindow(owner, TRUE);
     }
@@ -297,15 +316,15 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND own
     if (!window) {
         return -1;
     }
-    if (!window->dialog.ended) {
+    if (!dialogState(window).ended) {
         if (ownerTop && IsWindowEnabled(ownerTop)) {
             EnableWindow(ownerTop, FALSE);
             if ((window = findWindow(dialog)) != nullptr) {
-                window->dialog.disabledOwner = ownerTop;
+                dialogState(window).disabledOwner = ownerTop;
             }
         }
-        if (window && !window->dialog.ended) {
-            window->dialog.running = true;
+        if (window && !dialogState(window).ended) {
+            dialogState(window).running = true;
             runningDialogs.push_back(dialog);
             ShowWindow(dialog, SW_SHOWNORMAL);
             runModalLoop(dialog);
@@ -315,15 +334,15 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND own
     }
     INT_PTR result = 0;
     if ((window = findWindow(dialog)) != nullptr) {
-        result = window->dialog.result;
-        window->dialog.running = false;
+        result = dialogState(window).result;
+        dialogState(window).running = false;
         enableOwnerAgain(window);
         DestroyWindow(dialog);
     }
     Window *ownerWindow = findWindow(ownerTop);
     if (ownerWindow && isShowing(ownerWindow)) {
         raiseTopLevel(ownerTop);
-        if (ownerWindow->kind() == WindowKind::Dialog) {
+        if (isDialog(ownerWindow)) {
             restoreFocus(ownerWindow);
         } else {
             SetFocus(ownerTop);
@@ -334,14 +353,27 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND own
 
 BOOL WINAPI EndDialog(HWND dialog, INT_PTR result) {
     Window *window = findWindow(dialog);
-    if (!window || window->kind() != WindowKind::Dialog) {
+    if (!isDialog(window)) {
         return FALSE;
     }
-    window->dialog.ended = true;
-    window->dialog.result = result;
+    dialogState(window).ended = true;
+    dialogState(window).result = result;
     enableOwnerAgain(window);
     ShowWindow(dialog, SW_HIDE);
     return TRUE;
+}
+
+bool dialogEnded(HWND dialog) {
+    Window *window = findWindow(dialog);
+    return !isDialog(window) || dialogState(window).ended;
+}
+
+// Every class of the layer's own, registered before the program makes its first window.
+void registerSystemClasses() {
+    registerSystemClass("Button", buttonClassAtom, buttonProc);
+    registerSystemClass("Edit", editClassAtom, editProc);
+    registerSystemClass("Static", staticClassAtom, staticProc);
+    registerSystemClass("#32770", dialogClassAtom, dialogWindowProc);
 }
 
 HWND innermostModalDialog() {
@@ -412,7 +444,7 @@ LRESULT CALLBACK dialogWindowProc(HWND handle, UINT message, WPARAM wParam, LPAR
     if (!window) {
         return 0;
     }
-    DLGPROC proc = window->dialog.proc;
+    DLGPROC proc = dialogState(window).proc;
     INT_PTR handled = proc ? proc(handle, message, wParam, lParam) : FALSE;
     if (handled || !(window = findWindow(handle))) {
         return handled;
@@ -429,11 +461,11 @@ LRESULT CALLBACK dialogWindowProc(HWND handle, UINT message, WPARAM wParam, LPAR
                      reinterpret_cast<LPARAM>(GetDlgItem(handle, IDCANCEL)));
         return 0;
     case DM_GETDEFID: {
-        if (window->dialog.ended) {
+        if (dialogState(window).ended) {
             return 0;
         }
-        if (window->dialog.defaultId) {
-            return MAKELPARAM(window->dialog.defaultId, DC_HASDEFID);
+        if (dialogState(window).defaultId) {
+            return MAKELPARAM(dialogState(window).defaultId, DC_HASDEFID);
         }
         HWND button = findDefaultButton(window);
         return button ? MAKELPARAM(GetDlgCtrlID(button), DC_HASDEFID) : 0;
@@ -459,9 +491,9 @@ LRESULT CALLBACK dialogWindowProc(HWND handle, UINT message, WPARAM wParam, LPAR
         restoreFocus(window);
         return 0;
     case WM_NCDESTROY:
-        if (window->dialog.font) {
-            DeleteObject(window->dialog.font);
-            window->dialog.font = nullptr;
+        if (dialogState(window).font) {
+            DeleteObject(dialogState(window).font);
+            dialogState(window).font = nullptr;
             window->font = nullptr;
         }
         return 0;

@@ -80,7 +80,7 @@ void handleKey(const InputEvent &event) {
     if (menuKey(top, event)) {
         return;
     }
-    if (event.kind == InputEvent::KeyDown && top->kind() == WindowKind::Dialog &&
+    if (event.kind == InputEvent::KeyDown && top->windowClass->atom == dialogClassAtom &&
         dialogKeyDown(top, event)) {
         return;
     }
@@ -228,9 +228,9 @@ HWND WINAPI SetFocus(HWND handle) {
     }
     if (handle && focus == handle) {
         Window *window = findWindow(handle);
-        Window *dialog = topLevelOf(window);
-        if (dialog && dialog->kind() == WindowKind::Dialog && dialog != window) {
-            dialog->dialog.lastFocus = handle;
+        Window *top = topLevelOf(window);
+        if (top && top != window) {
+            top->lastFocus = handle;
         }
         SendMessageA(handle, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
     }

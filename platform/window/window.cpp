@@ -15,38 +15,21 @@ std::map<uintptr_t, std::unique_ptr<Window>> windows;
 std::vector<HWND> topLevels; // topmost first
 uintptr_t nextHandle = 0x10010;
 
-std::vector<std::unique_ptr<WindowClass>> classes;
 ATOM nextAtom = 0xC000;
 std::string failure;
 
-const WindowClass *addBuiltIn(const char *name, ATOM atom, WNDPROC proc, WindowKind kind,
-                              HBRUSH background) {
-    auto windowClass = std::make_unique<WindowClass>();
-    windowClass->name = name;
-    windowClass->atom = atom;
-    windowClass->proc = proc;
-    windowClass->kind = kind;
-    windowClass->background = background;
-    classes.push_back(std::move(windowClass));
-    return classes.back().get();
-}
-
-void ensureBuiltIns() {
-    if (!classes.empty()) {
-        return;
-    }
-    addBuiltIn("Button", 0x80, buttonProc, WindowKind::Button, nullptr);
-    addBuiltIn("Edit", 0x81, editProc, WindowKind::Edit, nullptr);
-    addBuiltIn("Static", 0x82, staticProc, WindowKind::Static, nullptr);
-    addBuiltIn("#32770", 0x8002, dialogWindowProc, WindowKind::Dialog, nullptr);
+// Made on first use: the system classes are registered while the program's objects are being
+// initialised.
+std::vector<std::unique_ptr<WindowClass>> &classTable() {
+    static std::vector<std::unique_ptr<WindowClass>> classes;
+    return classes;
 }
 
 const WindowClass *findClass(LPCSTR name) {
-    ensureBuiltIns();
     if (!name) {
         return nullptr;
     }
-    for (auto &windowClass : classes) {
+    for (auto &windowClass : classTable()) {
         if (IS_INTRESOURCE(name) ? windowClass->atom == LOWORD(name)
                                  : strcasecmp(windowClass->name.c_str(), name) == 0) {
             return windowClass.get();
@@ -119,18 +102,23 @@ bool isEnabledTree(const Window *window) {
     return window != nullptr;
 }
 
-const WindowClass *builtInClass(WindowKind kind) {
-    ensureBuiltIns();
-    for (auto &windowClass : classes) {
-        if (windowClass->kind == kind) {
-            return windowClass.get();
-        }
+void registerSystemClass(const char *name, ATOM atom, WNDPROC proc) {
+    if (findClass(name) || findClass(MAKEINTRESOURCEA(atom))) {
+        return;
     }
-    return nullptr;
+    auto windowClass = std::make_unique<WindowClass>();
+    windowClass->name = name;
+    windowClass->atom = atom;
+    windowClass->proc = proc;
+    windowClass->system = true;
+    classTable().push_back(std::move(windowClass));
 }
 
 void forgetClasses() {
-    classes.clear();
+    auto &classes = classTable();
+    classes.erase(std::remove_if(classes.begin(), classes.end(),
+                                 [](const auto &windowClass) { return !windowClass->system; }),
+                  classes.end());
     nextAtom = 0xC000;
 }
 
@@ -152,7 +140,6 @@ void clearWindowFailure() {
 }
 
 ATOM WINAPI RegisterClassExA(const WNDCLASSEXA *windowClass) {
-    ensureBuiltIns();
     if (!windowClass || windowClass->cbSize != sizeof(WNDCLASSEXA) || !windowClass->lpfnWndProc ||
         !windowClass->lpszClassName || IS_INTRESOURCE(windowClass->lpszClassName) ||
         !windowClass->lpszClassName[0] || findClass(windowClass->lpszClassName)) {
@@ -166,13 +153,12 @@ ATOM WINAPI RegisterClassExA(const WNDCLASSEXA *windowClass) {
     entry->instance = windowClass->hInstance;
     entry->icon = windowClass->hIcon;
     entry->smallIcon = windowClass->hIconSm;
-    entry->cursor = windowClass->hCursor;
     entry->background = windowClass->hbrBackground;
     if (windowClass->lpszMenuName && IS_INTRESOURCE(windowClass->lpszMenuName)) {
         entry->menuId = LOWORD(windowClass->lpszMenuName);
     }
-    classes.push_back(std::move(entry));
-    return classes.back()->atom;
+    classTable().push_back(std::move(entry));
+    return classTable().back()->atom;
 }
 
 HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x,

@@ -12,7 +12,13 @@
 #include "platform/resources/resfile.h"
 #include "platform/win32.h"
 
-enum class WindowKind { Custom, Button, Static, Edit, Dialog };
+// The atoms of the system classes, as in Windows.
+enum : ATOM {
+    buttonClassAtom = 0x80,
+    editClassAtom = 0x81,
+    staticClassAtom = 0x82,
+    dialogClassAtom = 0x8002
+};
 
 struct WindowClass {
     std::string name;
@@ -21,34 +27,15 @@ struct WindowClass {
     WNDPROC proc = nullptr;
     HINSTANCE instance = nullptr;
     HICON icon = nullptr, smallIcon = nullptr;
-    HCURSOR cursor = nullptr;
     HBRUSH background = nullptr;
     uint16_t menuId = 0;
-    WindowKind kind = WindowKind::Custom;
+    bool system = false; // one of the layer's own classes, which stay registered
 };
 
-struct ButtonState {
-    bool pressed = false;   // drawn pushed in
-    bool tracking = false;  // the left button went down on it and is held
-    bool spaceDown = false; // the space bar went down while it had the focus
-};
-
-struct EditState {
-    int anchor = 0; // selection runs from anchor to caret
-    int caret = 0;
-    int scroll = 0; // pixels of text scrolled out at the left
-    bool dragging = false;
-};
-
-struct DialogState {
-    DLGPROC proc = nullptr;
-    bool running = false; // its modal loop runs
-    bool ended = false;
-    INT_PTR result = 0;
-    HFONT font = nullptr; // made from the template, deleted with the dialog
-    int defaultId = 0;    // the default push button's id (template or DM_SETDEFID), 0 none
-    HWND lastFocus = nullptr;
-    HWND disabledOwner = nullptr; // the owner its loop disabled, enabled again at the end
+// What a window procedure keeps with each of its windows (as Win32 classes keep their window
+// extra bytes): made on first use, freed with the window.
+struct WindowExtra {
+    virtual ~WindowExtra() = default;
 };
 
 struct MenuBarState {
@@ -85,13 +72,20 @@ struct Window {
     bool surfaceDirty = false;
     MenuBarState menu;
 
-    ButtonState button;
-    EditState edit;
-    DialogState dialog;
+    HWND lastFocus = nullptr; // top-level windows: the window inside that last had the focus
+
+    std::unique_ptr<WindowExtra> extra;
 
     bool isChild() const { return (style & WS_CHILD) != 0; }
-    WindowKind kind() const { return windowClass ? windowClass->kind : WindowKind::Custom; }
 };
+
+// The window's extra data as its class procedure keeps it.
+template <typename Extra> Extra &extraOf(Window *window) {
+    if (!window->extra) {
+        window->extra = std::make_unique<Extra>();
+    }
+    return static_cast<Extra &>(*window->extra);
+}
 
 // ---- The table (window.cpp) ----
 Window *findWindow(HWND handle);
@@ -102,8 +96,10 @@ bool isDescendant(HWND ancestor, HWND window); // window is ancestor or inside i
 const std::vector<HWND> &topLevelOrder();
 void raiseTopLevel(HWND window);
 void destroyAllWindows();
+// A class of the layer's own (the controls', the dialog's), registered when the program starts;
+// forgetClasses forgets only the program's classes.
+void registerSystemClass(const char *name, ATOM atom, WNDPROC proc);
 void forgetClasses();
-const WindowClass *builtInClass(WindowKind kind);
 // Visible itself and every ancestor visible; a minimised top-level shows no client.
 bool isShowing(const Window *window);
 // Enabled itself and every ancestor enabled.
@@ -160,6 +156,7 @@ void redrawNow(HWND window);
 
 // ---- Dialog manager (dialog.cpp) ----
 LRESULT CALLBACK dialogWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+bool dialogEnded(HWND dialog);
 // Tab, the arrows, Enter and Esc of a dialog; true when the key was used.
 bool dialogKeyDown(Window *dialog, const InputEvent &event);
 HWND innermostModalDialog();
@@ -168,8 +165,6 @@ HWND innermostModalDialog();
 LRESULT CALLBACK buttonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK staticProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK editProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-bool isPushButton(const Window *window);
-void selectAllText(HWND edit);
 
 // ---- Menu bar (menu.cpp) ----
 bool loadMenuResource(uint16_t id, std::vector<MenuItemTemplate> *items);
