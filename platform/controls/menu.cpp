@@ -1,7 +1,10 @@
-// The menu bar of a top-level window and its drop-downs: drawn into the window's surface (the
-// drop-down over the client area, which is uncovered again when it closes), opened by a click,
-// by Alt or F10 and the arrow keys, or by Alt and a mnemonic; an entry chosen posts its
-// WM_COMMAND to the window.
+// The menu bar of a top-level window and its drop-downs: a window of the menu class that the
+// top-level window's DefWindowProcA makes as the window is created and hands its non-client
+// messages to. It draws the bar into the window's surface on WM_NCPAINT, and the open drop-down
+// over the client area before every presentation (WM_PAINT; the area is uncovered again when it
+// closes). It opens by a click on the bar, by Alt or F10 and the arrow keys, or by Alt and a
+// mnemonic; while it is open it takes all the window's input (menu mode). An entry chosen posts
+// its WM_COMMAND to the window; WM_CANCELMODE closes the menu.
 #include <ctype.h>
 
 #include <algorithm>
@@ -15,6 +18,29 @@ enum { barPadding = 6, dropBorder = 3, checkSpace = 17, arrowSpace = 17 };
 
 const COLORREF black = RGB(0, 0, 0), white = RGB(255, 255, 255), grey = RGB(128, 128, 128),
                light = RGB(192, 192, 192);
+
+struct MenuBar : WindowExtra {
+    Window *top = nullptr; // the window it belongs to, looked up again for every message
+    std::vector<MenuItemTemplate> items;
+    bool active = false;       // keyboard or mouse is in the menu
+    int bar = -1;              // highlighted item of the bar
+    int open = -1;             // item whose drop-down shows, -1 none
+    int entry = -1;            // highlighted entry of the drop-down
+    bool altPending = false;   // Alt went down and nothing else since
+    RECT dropRect{0, 0, 0, 0}; // surface rectangle of the open drop-down
+};
+
+// The menu bar of a top-level window, null when it has none.
+MenuBar *menuBarOf(HWND topLevel) {
+    Window *top = findWindow(topLevel);
+    Window *bar = top ? findWindow(top->menuBar) : nullptr;
+    if (!bar) {
+        return nullptr;
+    }
+    MenuBar &menu = extraOf<MenuBar>(bar);
+    menu.top = top;
+    return &menu;
+}
 
 // The text as shown, without the '&' marks, and the index of the underlined character.
 std::string shownText(const std::string &text, int *underlined) {
@@ -64,30 +90,30 @@ void drawMnemonicText(HDC dc, int x, int y, const std::string &text, COLORREF co
     }
 }
 
-RECT barItemRect(const Window *top, int index) {
+RECT barItemRect(const MenuBar &menu, int index) {
     int x = 0;
     for (int i = 0; i < index; ++i) {
-        x += textWidthOf(top->menu.items[i].text) + 2 * barPadding;
+        x += textWidthOf(menu.items[i].text) + 2 * barPadding;
     }
-    return {x, 0, x + textWidthOf(top->menu.items[index].text) + 2 * barPadding,
-            menuBarHeight(top)};
+    return {x, 0, x + textWidthOf(menu.items[index].text) + 2 * barPadding,
+            menuBarHeight(menu.top)};
 }
 
-int itemCount(const Window *top) {
-    return static_cast<int>(top->menu.items.size());
+int itemCount(const MenuBar &menu) {
+    return static_cast<int>(menu.items.size());
 }
 
-const std::vector<MenuItemTemplate> &entriesOf(const Window *top, int index) {
-    return top->menu.items[index].children;
+const std::vector<MenuItemTemplate> &entriesOf(const MenuBar &menu, int index) {
+    return menu.items[index].children;
 }
 
-RECT dropDownRect(const Window *top, int index) {
+RECT dropDownRect(const MenuBar &menu, int index) {
     int width = 0;
-    for (const MenuItemTemplate &entry : entriesOf(top, index)) {
+    for (const MenuItemTemplate &entry : entriesOf(menu, index)) {
         width = std::max(width, textWidthOf(entry.text));
     }
-    RECT bar = barItemRect(top, index);
-    int count = static_cast<int>(entriesOf(top, index).size());
+    RECT bar = barItemRect(menu, index);
+    int count = static_cast<int>(entriesOf(menu, index).size());
     return {bar.left, bar.bottom, bar.left + width + checkSpace + arrowSpace + 2 * dropBorder,
             bar.bottom + count * entryHeight() + 2 * dropBorder};
 }
@@ -96,12 +122,12 @@ bool isEnabledEntry(const MenuItemTemplate &entry) {
     return !(entry.flags & (MenuItemGrayed | MenuItemDisabled));
 }
 
-int barItemAt(const Window *top, int x, int y) {
-    if (y < 0 || y >= menuBarHeight(top)) {
+int barItemAt(const MenuBar &menu, int x, int y) {
+    if (y < 0 || y >= menuBarHeight(menu.top)) {
         return -1;
     }
-    for (int i = 0; i < itemCount(top); ++i) {
-        RECT r = barItemRect(top, i);
+    for (int i = 0; i < itemCount(menu); ++i) {
+        RECT r = barItemRect(menu, i);
         if (x >= r.left && x < r.right) {
             return i;
         }
@@ -109,23 +135,23 @@ int barItemAt(const Window *top, int x, int y) {
     return -1;
 }
 
-int entryAt(const Window *top, int x, int y) {
-    const RECT &r = top->menu.dropRect;
-    if (top->menu.open < 0 || !rectContains(r, x, y)) {
+int entryAt(const MenuBar &menu, int x, int y) {
+    const RECT &r = menu.dropRect;
+    if (menu.open < 0 || !rectContains(r, x, y)) {
         return -1;
     }
     int index = (y - r.top - dropBorder) / entryHeight();
-    int count = static_cast<int>(entriesOf(top, top->menu.open).size());
+    int count = static_cast<int>(entriesOf(menu, menu.open).size());
     return y - r.top < dropBorder || index >= count ? -1 : index;
 }
 
-bool insideDropDown(const Window *top, int x, int y) {
-    return top->menu.open >= 0 && rectContains(top->menu.dropRect, x, y);
+bool insideDropDown(const MenuBar &menu, int x, int y) {
+    return menu.open >= 0 && rectContains(menu.dropRect, x, y);
 }
 
 // The next enabled entry from one, stepping forwards or backwards with wrap-around.
-int stepEntry(const Window *top, int from, int step) {
-    const auto &entries = entriesOf(top, top->menu.open);
+int stepEntry(const MenuBar &menu, int from, int step) {
+    const auto &entries = entriesOf(menu, menu.open);
     int count = static_cast<int>(entries.size());
     if (from < 0) {
         from = step > 0 ? -1 : count;
@@ -139,126 +165,8 @@ int stepEntry(const Window *top, int from, int step) {
     return -1;
 }
 
-void show(Window *top) {
-    RECT before = top->menu.dropRect;
-    RECT after = top->menu.open >= 0 ? dropDownRect(top, top->menu.open) : RECT{0, 0, 0, 0};
-    if (!rectIsEmpty(before) && (before.left != after.left || before.right != after.right ||
-                                 before.bottom != after.bottom)) {
-        top->menu.dropRect = {0, 0, 0, 0};
-        exposeSurfaceRect(top, before);
-    }
-    top->menu.dropRect = after;
-    drawMenuBar(top);
-    drawMenuOverlay(top);
-}
-
-void openItem(Window *top, int index, bool selectFirst) {
-    MenuBarState &menu = top->menu;
-    menu.active = true;
-    menu.bar = index;
-    menu.open = (menu.items[index].flags & MenuItemPopup) ? index : -1;
-    menu.entry = -1;
-    if (menu.open >= 0 && selectFirst) {
-        menu.entry = stepEntry(top, -1, 1);
-    }
-    show(top);
-}
-
-void choose(Window *top, int id) {
-    HWND handle = top->handle;
-    closeMenu(top);
-    PostMessageA(handle, WM_COMMAND, MAKEWPARAM(id, 0), 0);
-}
-
-void chooseEntry(Window *top, int index) {
-    const auto &entries = entriesOf(top, top->menu.open);
-    if (index >= 0 && index < static_cast<int>(entries.size()) && isEnabledEntry(entries[index])) {
-        choose(top, entries[index].id);
-    }
-}
-
-void chooseBarItem(Window *top, int index) {
-    const MenuItemTemplate &item = top->menu.items[index];
-    if (item.flags & MenuItemPopup) {
-        openItem(top, index, true);
-    } else if (isEnabledEntry(item)) {
-        choose(top, item.id);
-    }
-}
-
-bool isMnemonicKey(int key) {
-    return (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
-}
-
-int findByMnemonic(const std::vector<MenuItemTemplate> &items, int key) {
-    for (size_t i = 0; i < items.size(); ++i) {
-        if (mnemonicKey(items[i].text) == key) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
-}
-
-bool activeKey(Window *top, const InputEvent &event) {
-    MenuBarState &menu = top->menu;
-    int count = itemCount(top);
-    switch (event.key) {
-    case VK_ESCAPE:
-        if (menu.open >= 0) {
-            menu.open = menu.entry = -1;
-            show(top);
-        } else {
-            closeMenu(top);
-        }
-        return true;
-    case VK_LEFT:
-    case VK_RIGHT: {
-        int next = ((menu.bar + (event.key == VK_LEFT ? -1 : 1)) % count + count) % count;
-        if (menu.open >= 0) {
-            openItem(top, next, true);
-        } else {
-            menu.bar = next;
-            show(top);
-        }
-        return true;
-    }
-    case VK_UP:
-    case VK_DOWN:
-        if (menu.open < 0) {
-            chooseBarItem(top, menu.bar);
-        } else {
-            menu.entry = stepEntry(top, menu.entry, event.key == VK_UP ? -1 : 1);
-            show(top);
-        }
-        return true;
-    case VK_RETURN:
-        if (menu.open < 0) {
-            chooseBarItem(top, menu.bar);
-        } else {
-            chooseEntry(top, menu.entry);
-        }
-        return true;
-    default:
-        if (isMnemonicKey(event.key)) {
-            if (menu.open >= 0) {
-                chooseEntry(top, findByMnemonic(entriesOf(top, menu.open), event.key));
-            } else if (int index = findByMnemonic(menu.items, event.key); index >= 0) {
-                chooseBarItem(top, index);
-            }
-        }
-        return true;
-    }
-}
-
-} // namespace
-
-bool loadMenuResource(uint16_t id, std::vector<MenuItemTemplate> *items) {
-    ResourceBytes bytes;
-    return findResource(embeddedResourceImage(), ResourceTypeMenu, id, &bytes) &&
-           decodeMenu(bytes, items);
-}
-
-void drawMenuBar(Window *top) {
+void drawMenuBar(MenuBar &menu) {
+    Window *top = menu.top;
     int height = menuBarHeight(top);
     if (height == 0 || top->surface.width <= 0) {
         return;
@@ -269,31 +177,32 @@ void drawMenuBar(Window *top) {
     SetBkMode(dc, TRANSPARENT);
     FontMetrics metrics{0, 0, 0};
     getFontMetrics(guiFont(), &metrics);
-    for (int i = 0; i < itemCount(top); ++i) {
-        RECT r = barItemRect(top, i);
+    for (int i = 0; i < itemCount(menu); ++i) {
+        RECT r = barItemRect(menu, i);
         int shift = 0;
-        if (top->menu.active && top->menu.bar == i) {
-            if (top->menu.open == i) {
+        if (menu.active && menu.bar == i) {
+            if (menu.open == i) {
                 drawEdge(dc, r, grey, white);
                 shift = 1;
             } else {
                 drawEdge(dc, r, white, grey);
             }
         }
-        COLORREF color = isEnabledEntry(top->menu.items[i]) ? black : grey;
+        COLORREF color = isEnabledEntry(menu.items[i]) ? black : grey;
         drawMnemonicText(dc, r.left + barPadding + shift, (height - metrics.height) / 2 + shift,
-                         top->menu.items[i].text, color);
+                         menu.items[i].text, color);
     }
     SelectObject(dc, old);
     releaseSurfaceDC(dc);
     top->surfaceDirty = true;
 }
 
-void drawMenuOverlay(Window *top) {
-    if (top->menu.open < 0) {
+void drawDropDown(MenuBar &menu) {
+    if (menu.open < 0) {
         return;
     }
-    RECT r = top->menu.dropRect;
+    Window *top = menu.top;
+    RECT r = menu.dropRect;
     HDC dc =
         createSurfaceDC(&top->surface, {0, 0}, {0, 0, top->surface.width, top->surface.height});
     fillWithSysColor(dc, r, COLOR_MENU);
@@ -303,12 +212,12 @@ void drawMenuOverlay(Window *top) {
     SetBkMode(dc, TRANSPARENT);
     FontMetrics metrics{0, 0, 0};
     getFontMetrics(guiFont(), &metrics);
-    const auto &entries = entriesOf(top, top->menu.open);
+    const auto &entries = entriesOf(menu, menu.open);
     int height = entryHeight();
     for (size_t i = 0; i < entries.size(); ++i) {
         RECT line{r.left + dropBorder, r.top + dropBorder + static_cast<int>(i) * height,
                   r.right - dropBorder, r.top + dropBorder + static_cast<int>(i + 1) * height};
-        bool highlighted = static_cast<int>(i) == top->menu.entry;
+        bool highlighted = static_cast<int>(i) == menu.entry;
         if (highlighted) {
             fillWithSysColor(dc, line, COLOR_HIGHLIGHT);
         }
@@ -328,139 +237,292 @@ void drawMenuOverlay(Window *top) {
     top->surfaceDirty = true;
 }
 
-void closeMenu(Window *top) {
-    MenuBarState &menu = top->menu;
-    RECT covered = menu.dropRect;
-    menu.active = menu.altPending = false;
-    menu.bar = menu.open = menu.entry = -1;
-    menu.dropRect = {0, 0, 0, 0};
-    exposeSurfaceRect(top, covered);
-    drawMenuBar(top);
+void show(MenuBar &menu) {
+    RECT before = menu.dropRect;
+    RECT after = menu.open >= 0 ? dropDownRect(menu, menu.open) : RECT{0, 0, 0, 0};
+    if (!rectIsEmpty(before) && (before.left != after.left || before.right != after.right ||
+                                 before.bottom != after.bottom)) {
+        menu.dropRect = {0, 0, 0, 0};
+        exposeSurfaceRect(menu.top, before);
+    }
+    menu.dropRect = after;
+    drawMenuBar(menu);
+    drawDropDown(menu);
 }
 
-bool menuKey(Window *top, const InputEvent &event) {
-    MenuBarState &menu = top->menu;
-    if (menu.items.empty()) {
-        return false;
+// The menu takes the window's input from now on.
+void activate(MenuBar &menu, int bar) {
+    menu.active = menu.top->inMenuMode = true;
+    menu.bar = bar;
+}
+
+void closeMenu(MenuBar &menu) {
+    RECT covered = menu.dropRect;
+    menu.active = menu.altPending = menu.top->inMenuMode = false;
+    menu.bar = menu.open = menu.entry = -1;
+    menu.dropRect = {0, 0, 0, 0};
+    exposeSurfaceRect(menu.top, covered);
+    drawMenuBar(menu);
+}
+
+void openItem(MenuBar &menu, int index, bool selectFirst) {
+    activate(menu, index);
+    menu.open = (menu.items[index].flags & MenuItemPopup) ? index : -1;
+    menu.entry = -1;
+    if (menu.open >= 0 && selectFirst) {
+        menu.entry = stepEntry(menu, -1, 1);
     }
-    if (event.kind == InputEvent::KeyUp) {
-        if (event.key == VK_MENU && menu.altPending) {
-            menu.altPending = false;
-            if (!menu.active) {
-                menu.active = true;
-                menu.bar = 0;
-                show(top);
-            }
-            return true;
+    show(menu);
+}
+
+void choose(MenuBar &menu, int id) {
+    HWND handle = menu.top->handle;
+    closeMenu(menu);
+    PostMessageA(handle, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+void chooseEntry(MenuBar &menu, int index) {
+    const auto &entries = entriesOf(menu, menu.open);
+    if (index >= 0 && index < static_cast<int>(entries.size()) && isEnabledEntry(entries[index])) {
+        choose(menu, entries[index].id);
+    }
+}
+
+void chooseBarItem(MenuBar &menu, int index) {
+    const MenuItemTemplate &item = menu.items[index];
+    if (item.flags & MenuItemPopup) {
+        openItem(menu, index, true);
+    } else if (isEnabledEntry(item)) {
+        choose(menu, item.id);
+    }
+}
+
+bool isMnemonicKey(int key) {
+    return (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
+}
+
+int findByMnemonic(const std::vector<MenuItemTemplate> &items, int key) {
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (mnemonicKey(items[i].text) == key) {
+            return static_cast<int>(i);
         }
-        return menu.active;
     }
-    if (event.kind == InputEvent::Character) {
-        return menu.active;
+    return -1;
+}
+
+// A key down while the menu is open.
+void activeKey(MenuBar &menu, int key) {
+    int count = itemCount(menu);
+    switch (key) {
+    case VK_ESCAPE:
+        if (menu.open >= 0) {
+            menu.open = menu.entry = -1;
+            show(menu);
+        } else {
+            closeMenu(menu);
+        }
+        break;
+    case VK_LEFT:
+    case VK_RIGHT: {
+        int next = ((menu.bar + (key == VK_LEFT ? -1 : 1)) % count + count) % count;
+        if (menu.open >= 0) {
+            openItem(menu, next, true);
+        } else {
+            menu.bar = next;
+            show(menu);
+        }
+        break;
     }
-    if (event.key == VK_MENU) {
+    case VK_UP:
+    case VK_DOWN:
+        if (menu.open < 0) {
+            chooseBarItem(menu, menu.bar);
+        } else {
+            menu.entry = stepEntry(menu, menu.entry, key == VK_UP ? -1 : 1);
+            show(menu);
+        }
+        break;
+    case VK_RETURN:
+        if (menu.open < 0) {
+            chooseBarItem(menu, menu.bar);
+        } else {
+            chooseEntry(menu, menu.entry);
+        }
+        break;
+    default:
+        if (isMnemonicKey(key)) {
+            if (menu.open >= 0) {
+                chooseEntry(menu, findByMnemonic(entriesOf(menu, menu.open), key));
+            } else if (int index = findByMnemonic(menu.items, key); index >= 0) {
+                chooseBarItem(menu, index);
+            }
+        }
+        break;
+    }
+}
+
+// Alt pressed and released alone, or F10, opens the bar; Alt and a mnemonic open its item.
+// Open, the menu has every key.
+void keyDown(MenuBar &menu, int key) {
+    KeyModifiers keys = currentModifiers();
+    if (key == VK_MENU) {
         if (menu.active) {
-            closeMenu(top);
+            closeMenu(menu);
         } else {
             menu.altPending = true;
         }
-        return true;
+        return;
     }
     menu.altPending = false;
-    if (event.key == VK_F10 && !event.shift && !event.control) {
+    if (key == VK_F10 && !keys.shift && !keys.control) {
         if (menu.active) {
-            closeMenu(top);
+            closeMenu(menu);
         } else {
-            menu.active = true;
-            menu.bar = 0;
-            show(top);
+            activate(menu, 0);
+            show(menu);
         }
-        return true;
-    }
-    if (!menu.active) {
-        if (event.alt && isMnemonicKey(event.key)) {
-            int index = findByMnemonic(menu.items, event.key);
-            if (index >= 0) {
-                chooseBarItem(top, index);
-                return true;
-            }
+    } else if (menu.active) {
+        activeKey(menu, key);
+    } else if (keys.alt && isMnemonicKey(key)) {
+        if (int index = findByMnemonic(menu.items, key); index >= 0) {
+            chooseBarItem(menu, index);
         }
-        return false;
     }
-    return activeKey(top, event);
 }
 
-bool menuMouse(Window *top, const InputEvent &event) {
-    MenuBarState &menu = top->menu;
-    if (menu.items.empty()) {
-        return false;
+void keyUp(MenuBar &menu, int key) {
+    if (key == VK_MENU && menu.altPending) {
+        menu.altPending = false;
+        if (!menu.active) {
+            activate(menu, 0);
+            show(menu);
+        }
     }
-    int bar = barItemAt(top, event.x, event.y);
-    bool onBar = event.y >= 0 && event.y < menuBarHeight(top);
-    bool inDrop = insideDropDown(top, event.x, event.y);
-    int entry = entryAt(top, event.x, event.y);
-    switch (event.kind) {
-    case InputEvent::MouseDown:
+}
+
+// Mouse events at a surface point.
+void mouse(MenuBar &menu, UINT message, int x, int y) {
+    int bar = barItemAt(menu, x, y);
+    bool onBar = y >= 0 && y < menuBarHeight(menu.top);
+    bool inDrop = insideDropDown(menu, x, y);
+    int entry = entryAt(menu, x, y);
+    switch (message) {
+    case WM_LBUTTONDOWN:
         if (onBar) {
             if (bar < 0 || (menu.active && menu.open == bar)) {
                 if (menu.active) {
-                    closeMenu(top);
+                    closeMenu(menu);
                 }
             } else if (menu.items[bar].flags & MenuItemPopup) {
-                openItem(top, bar, false);
+                openItem(menu, bar, false);
             } else {
-                chooseBarItem(top, bar);
+                chooseBarItem(menu, bar);
             }
-            return true;
-        }
-        if (inDrop) {
+        } else if (inDrop) {
             menu.entry = entry;
-            show(top);
-            return true;
+            show(menu);
+        } else if (menu.active) {
+            closeMenu(menu);
         }
-        if (menu.active) {
-            closeMenu(top);
-            return true;
+        break;
+    case WM_LBUTTONUP:
+        if (inDrop && entry >= 0) {
+            chooseEntry(menu, entry);
         }
-        return false;
-    case InputEvent::MouseUp:
-        if (inDrop) {
-            if (entry >= 0) {
-                chooseEntry(top, entry);
-            }
-            return true;
-        }
-        return menu.active || onBar;
+        break;
     default:
         if (menu.active && menu.open >= 0 && bar >= 0 && bar != menu.open) {
-            openItem(top, bar, false);
-            return true;
+            openItem(menu, bar, false);
+        } else if (inDrop && entry != menu.entry) {
+            menu.entry = entry;
+            show(menu);
         }
-        if (inDrop) {
-            if (entry != menu.entry) {
-                menu.entry = entry;
-                show(top);
-            }
-            return true;
-        }
-        return menu.active || onBar;
+        break;
     }
 }
 
-bool menuBarItemRect(const Window *top, int barIndex, RECT *out) {
-    if (!top || barIndex < 0 || barIndex >= itemCount(top)) {
+bool loadMenuResource(uint16_t id, std::vector<MenuItemTemplate> *items) {
+    ResourceBytes bytes;
+    return findResource(embeddedResourceImage(), ResourceTypeMenu, id, &bytes) &&
+           decodeMenu(bytes, items);
+}
+
+} // namespace
+
+// The menu bar's window: its client area's origin is the surface's (0, 0), and it is made with
+// the number of its MENU resource as the creation parameter.
+LRESULT CALLBACK menuBarProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+    Window *window = findWindow(handle);
+    if (!window) {
+        return 0;
+    }
+    if (message == WM_CREATE) {
+        auto *create = reinterpret_cast<const CREATESTRUCTA *>(lParam);
+        uint16_t id = LOWORD(create->lpCreateParams);
+        return loadMenuResource(id, &extraOf<MenuBar>(window).items) ? 0 : -1;
+    }
+    MenuBar *menu = menuBarOf(window->parent);
+    if (!menu || menu->items.empty()) {
+        return DefWindowProcA(handle, message, wParam, lParam);
+    }
+    switch (message) {
+    case WM_NCPAINT:
+        drawMenuBar(*menu);
+        return 0;
+    case WM_PAINT:
+        drawDropDown(*menu);
+        return 0;
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONUP:
+    case WM_NCMOUSEMOVE: {
+        POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        ScreenToClient(handle, &point);
+        mouse(*menu, message - WM_NCMOUSEMOVE + WM_MOUSEMOVE, point.x, point.y);
+        return 0;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_MOUSEMOVE:
+        mouse(*menu, message, static_cast<short>(LOWORD(lParam)),
+              static_cast<short>(HIWORD(lParam)));
+        return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        keyDown(*menu, static_cast<int>(wParam));
+        return 0;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        keyUp(*menu, static_cast<int>(wParam));
+        return 0;
+    case WM_CHAR:
+    case WM_SYSCHAR:
+        return 0;
+    case WM_CANCELMODE:
+        if (menu->active) {
+            closeMenu(*menu);
+        }
+        return 0;
+    default:
+        return DefWindowProcA(handle, message, wParam, lParam);
+    }
+}
+
+bool menuBarItemRect(HWND topLevel, int barIndex, RECT *out) {
+    MenuBar *menu = menuBarOf(topLevel);
+    if (!menu || barIndex < 0 || barIndex >= itemCount(*menu)) {
         return false;
     }
-    *out = barItemRect(top, barIndex);
+    *out = barItemRect(*menu, barIndex);
     return true;
 }
 
-bool menuEntryRect(const Window *top, int barIndex, int entryIndex, RECT *out) {
-    if (!top || barIndex < 0 || barIndex >= itemCount(top) || entryIndex < 0 ||
-        entryIndex >= static_cast<int>(entriesOf(top, barIndex).size())) {
+bool menuEntryRect(HWND topLevel, int barIndex, int entryIndex, RECT *out) {
+    MenuBar *menu = menuBarOf(topLevel);
+    if (!menu || barIndex < 0 || barIndex >= itemCount(*menu) || entryIndex < 0 ||
+        entryIndex >= static_cast<int>(entriesOf(*menu, barIndex).size())) {
         return false;
     }
-    RECT r = dropDownRect(top, barIndex);
+    RECT r = dropDownRect(*menu, barIndex);
     int height = entryHeight();
     *out = {r.left + dropBorder, r.top + dropBorder + entryIndex * height, r.right - dropBorder,
             r.top + dropBorder + (entryIndex + 1) * height};

@@ -126,9 +126,9 @@ void make(Scripted item) {
         break;
     case Aim::MenuBar:
     case Aim::MenuEntry: {
-        Window *top = findWindow(item.window);
-        bool found = item.aim == Aim::MenuBar ? menuBarItemRect(top, item.bar, &r)
-                                              : menuEntryRect(top, item.bar, item.entry, &r);
+        bool found = item.aim == Aim::MenuBar
+                         ? menuBarItemRect(item.window, item.bar, &r)
+                         : menuEntryRect(item.window, item.bar, item.entry, &r);
         if (!found) {
             return;
         }

@@ -1,10 +1,40 @@
 // The default window procedure: text, font, background and closing for every window that does
-// not handle them itself.
+// not handle them itself, and the non-client area: a top-level window's menu bar, made as the
+// window is created from the menu it was created with or its class's, which gets the window's
+// non-client paints and clicks, the keys that may open it, and WM_CANCELMODE.
 #include <string.h>
 
 #include <algorithm>
 
 #include "platform/window/window.h"
+
+namespace {
+
+// A menu named by its MENU resource number that cannot be made fails the window only when it
+// was asked for at creation; a class's menu that cannot be made leaves the window without one.
+bool createMenuBar(HWND handle, const CREATESTRUCTA *create) {
+    Window *window = findWindow(handle);
+    uintptr_t asked = reinterpret_cast<uintptr_t>(create->hMenu);
+    uint16_t id = asked ? static_cast<uint16_t>(asked) : window->windowClass->menuId;
+    if (!id) {
+        return true;
+    }
+    HWND bar = CreateWindowExA(0, MAKEINTRESOURCEA(menuClassAtom), nullptr, WS_CHILD, 0, 0, 0, 0,
+                               handle, nullptr, window->instance,
+                               reinterpret_cast<LPVOID>(static_cast<uintptr_t>(id)));
+    if (bar && (window = findWindow(handle)) != nullptr) {
+        attachMenuBar(window, bar);
+    }
+    return bar || !asked;
+}
+
+// The menu bar that takes a window's system keys: its top-level window's.
+HWND menuBarFor(HWND handle) {
+    Window *top = topLevelOf(findWindow(handle));
+    return top && top->menuBar != handle ? top->menuBar : nullptr;
+}
+
+} // namespace
 
 LRESULT WINAPI DefWindowProcA(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     Window *window = findWindow(handle);
@@ -13,7 +43,29 @@ LRESULT WINAPI DefWindowProcA(HWND handle, UINT message, WPARAM wParam, LPARAM l
     }
     switch (message) {
     case WM_NCCREATE:
-        return TRUE;
+        return window->isChild() ||
+               createMenuBar(handle, reinterpret_cast<const CREATESTRUCTA *>(lParam));
+    case WM_NCPAINT:
+    case WM_CANCELMODE:
+        if (window->menuBar) {
+            SendMessageA(window->menuBar, message, wParam, lParam);
+        }
+        return 0;
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONUP:
+    case WM_NCMOUSEMOVE:
+        if (wParam == HTMENU && window->menuBar) {
+            SendMessageA(window->menuBar, message, wParam, lParam);
+        }
+        return 0;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+        if (HWND bar = menuBarFor(handle)) {
+            SendMessageA(bar, message, wParam, lParam);
+        }
+        return 0;
     case WM_PAINT: {
         PAINTSTRUCT paint;
         BeginPaint(handle, &paint);

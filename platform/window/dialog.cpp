@@ -189,10 +189,6 @@ HWND createDialog(HINSTANCE instance, const DialogTemplate &source, HWND owner, 
     if (!source.className.empty()) {
         return nullptr; // only the built-in dialog class is known
     }
-    std::vector<MenuItemTemplate> menu;
-    if (source.menuId && !loadMenuResource(source.menuId, &menu)) {
-        return nullptr;
-    }
     HFONT font = (source.style & DS_SETFONT)
                      ? createPointFont(source.faceName.c_str(), source.pointSize, FW_NORMAL, false)
                      : nullptr;
@@ -202,7 +198,7 @@ HWND createDialog(HINSTANCE instance, const DialogTemplate &source, HWND owner, 
     }
     DWORD style = source.style & ~(WS_VISIBLE | WS_CHILD);
     DWORD exStyle = source.exStyle | ((source.style & DS_MODALFRAME) ? WS_EX_DLGMODALFRAME : 0);
-    RECT insets = nonClientInsets(style, exStyle, !menu.empty());
+    RECT insets = nonClientInsets(style, exStyle, source.menuId != 0);
     int width = mulDiv(source.cx, base.cx, 4) + insets.left + insets.right;
     int height = mulDiv(source.cy, base.cy, 8) + insets.top + insets.bottom;
     POINT position{mulDiv(source.x, base.cx, 4), mulDiv(source.y, base.cy, 8)};
@@ -214,9 +210,11 @@ HWND createDialog(HINSTANCE instance, const DialogTemplate &source, HWND owner, 
     position.x = std::max<LONG>(0, std::min<LONG>(position.x, screenWidth - width));
     position.y = std::max<LONG>(0, std::min<LONG>(position.y, screenHeight - height));
 
+    // The menu goes with the window as its creation menu, named by its resource number.
+    HMENU menu = reinterpret_cast<HMENU>(static_cast<uintptr_t>(source.menuId));
     HWND dialog =
         CreateWindowExA(exStyle, MAKEINTRESOURCEA(dialogClassAtom), source.title.c_str(), style,
-                        position.x, position.y, width, height, owner, nullptr, instance, nullptr);
+                        position.x, position.y, width, height, owner, menu, instance, nullptr);
     Window *window = findWindow(dialog);
     if (!window) {
         if (font) {
@@ -225,12 +223,6 @@ HWND createDialog(HINSTANCE instance, const DialogTemplate &source, HWND owner, 
         return nullptr;
     }
     dialogState(window).font = font;
-    if (!menu.empty()) {
-        window->menu.items = std::move(menu);
-        resizeSurface(window);
-        std::string why;
-        backendWindowChanged(dialog, &why);
-    }
     dialogState(window).proc = proc;
     if (font) {
         SendMessageA(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -373,6 +365,7 @@ void registerSystemClasses() {
     registerSystemClass("Button", buttonClassAtom, buttonProc);
     registerSystemClass("Edit", editClassAtom, editProc);
     registerSystemClass("Static", staticClassAtom, staticProc);
+    registerSystemClass("#32768", menuClassAtom, menuBarProc);
     registerSystemClass("#32770", dialogClassAtom, dialogWindowProc);
 }
 

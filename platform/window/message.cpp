@@ -43,16 +43,39 @@ bool isMouse(InputEvent::Kind kind) {
            kind == InputEvent::MouseUp;
 }
 
+UINT mouseMessage(InputEvent::Kind kind, bool nonClient) {
+    if (kind == InputEvent::MouseDown) {
+        return nonClient ? WM_NCLBUTTONDOWN : WM_LBUTTONDOWN;
+    }
+    if (kind == InputEvent::MouseUp) {
+        return nonClient ? WM_NCLBUTTONUP : WM_LBUTTONUP;
+    }
+    return nonClient ? WM_NCMOUSEMOVE : WM_MOUSEMOVE;
+}
+
+// The window that takes a top-level window's input ahead of the focus and the capture: its menu
+// bar in menu mode.
+HWND menuModeWindow(const Window *top) {
+    return top->inMenuMode && findWindow(top->menuBar) ? top->menuBar : nullptr;
+}
+
+// A mouse event goes to the open menu, else on the menu bar to the top-level window as a
+// non-client message (screen coordinates), else to the capture or the window under the pointer.
 void handleMouse(const QueuedInput &item) {
     Window *top = findWindow(item.event.topLevel);
     if (!top || top->isChild() || !isEnabledTree(top)) {
         return;
     }
-    if ((top->menu.active || item.onMenuBar) && menuMouse(top, item.event)) {
+    InputEvent::Kind kind = item.event.kind;
+    HWND menu = menuModeWindow(top);
+    if (item.onMenuBar && !menu) {
+        POINT origin = surfaceOriginOnScreen(top);
+        SendMessageA(top->handle, mouseMessage(kind, true), HTMENU,
+                     MAKELPARAM(origin.x + item.event.x, origin.y + item.event.y));
         return;
     }
-    HWND target = item.aim;
-    if (capture && topLevelOf(capture) == top->handle) {
+    HWND target = menu ? menu : item.aim;
+    if (!menu && capture && topLevelOf(capture) == top->handle) {
         target = capture;
     }
     Window *window = findWindow(target);
@@ -61,11 +84,8 @@ void handleMouse(const QueuedInput &item) {
     }
     POINT origin = clientOriginOnSurface(window);
     int x = item.event.x - origin.x, y = item.event.y - origin.y;
-    UINT message = item.event.kind == InputEvent::MouseDown ? WM_LBUTTONDOWN
-                   : item.event.kind == InputEvent::MouseUp ? WM_LBUTTONUP
-                                                            : WM_MOUSEMOVE;
-    WPARAM buttons = item.event.kind == InputEvent::MouseDown ? MK_LBUTTON : 0;
-    SendMessageA(target, message, buttons, MAKELPARAM(x, y));
+    WPARAM buttons = kind == InputEvent::MouseDown ? MK_LBUTTON : 0;
+    SendMessageA(target, mouseMessage(kind, false), buttons, MAKELPARAM(x, y));
 }
 
 void handleKey(const InputEvent &event) {
@@ -77,14 +97,14 @@ void handleKey(const InputEvent &event) {
         return;
     }
     modifiers = {event.shift, event.control, event.alt};
-    if (menuKey(top, event)) {
-        return;
-    }
-    if (event.kind == InputEvent::KeyDown && top->windowClass->atom == dialogClassAtom &&
+    HWND target = menuModeWindow(top);
+    if (!target && event.kind == InputEvent::KeyDown && top->windowClass->atom == dialogClassAtom &&
         dialogKeyDown(top, event)) {
         return;
     }
-    HWND target = isDescendant(top->handle, focus) ? focus : top->handle;
+    if (!target) {
+        target = isDescendant(top->handle, focus) ? focus : top->handle;
+    }
     bool system = event.alt || event.key == VK_MENU || event.key == VK_F10;
     LPARAM context = event.alt ? (1 << 29) : 0;
     switch (event.kind) {

@@ -11,7 +11,7 @@ namespace {
 enum { captionHeight = 19, sizingFrame = 4, fixedFrame = 3, menuHeight = 19 };
 
 bool hasMenuBar(const Window *window) {
-    return !window->isChild() && !window->menu.items.empty();
+    return !window->isChild() && window->menuBar;
 }
 
 } // namespace
@@ -109,6 +109,20 @@ void resizeSurface(Window *topLevel) {
         topLevel->surface.resize(size.cx, height, 0xC0C0C0);
         topLevel->surfaceDirty = true;
     }
+}
+
+void attachMenuBar(Window *topLevel, HWND menuBar) {
+    Window *bar = findWindow(menuBar);
+    if (!bar) {
+        return;
+    }
+    auto &children = topLevel->children;
+    children.erase(std::remove(children.begin(), children.end(), menuBar), children.end());
+    bar->rect = {0, -menuHeight, 0, 0};
+    topLevel->menuBar = menuBar;
+    resizeSurface(topLevel);
+    std::string why;
+    backendWindowChanged(topLevel->handle, &why);
 }
 
 BOOL WINAPI GetWindowRect(HWND handle, LPRECT rect) {

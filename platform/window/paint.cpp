@@ -97,9 +97,13 @@ void paintTree(HWND handle) {
     }
 }
 
+// An open drop-down of the menu bar lies over the client area: it is drawn again over what the
+// client painted before the pixels are shown.
 void present(Window *top) {
     if (top && top->surfaceDirty && isShowing(top)) {
-        drawMenuOverlay(top);
+        if (top->menuBar) {
+            SendMessageA(top->menuBar, WM_PAINT, 0, 0);
+        }
         top->surfaceDirty = false;
         backendPresent(top->handle);
     }
@@ -151,7 +155,11 @@ void exposeWindow(Window *window) {
         return;
     }
     if (window == top) {
-        drawMenuBar(top);
+        HWND handle = top->handle;
+        SendMessageA(handle, WM_NCPAINT, 0, 0);
+        if (!(window = top = findWindow(handle))) {
+            return;
+        }
     }
     exposeSurfaceRect(top, visibleClientOnSurface(window));
 }

@@ -186,9 +186,6 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
         window->rect = {x, y, x + width, y + height};
     } else {
         window->owner = parentWindow ? topLevelOf(parent) : nullptr;
-        if (windowClass->menuId) {
-            loadMenuResource(windowClass->menuId, &window->menu.items);
-        }
         if (x == CW_USEDEFAULT) {
             x = y = 26;
         }
@@ -216,8 +213,14 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
         }
         backendWindowIcons(handle, windowClass->icon, windowClass->smallIcon);
     }
-    if (!SendMessageA(handle, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(param)) ||
-        SendMessageA(handle, WM_CREATE, 0, reinterpret_cast<LPARAM>(param)) == -1) {
+    // WM_NCCREATE and WM_CREATE get the creation's arguments; a top-level window's menu argument
+    // is the number of the MENU resource it shows (DefWindowProcA makes its menu bar).
+    const RECT &r = window->rect;
+    CREATESTRUCTA create{
+        param, instance, menu,        parent,     r.bottom - r.top, r.right - r.left,
+        r.top, r.left,   LONG(style), windowName, className,        exStyle};
+    if (!SendMessageA(handle, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&create)) ||
+        SendMessageA(handle, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create)) == -1) {
         DestroyWindow(handle);
         return nullptr;
     }
@@ -257,6 +260,7 @@ BOOL WINAPI DestroyWindow(HWND handle) {
         return TRUE;
     }
     std::vector<HWND> children = window->children;
+    children.push_back(window->menuBar);
     for (HWND child : children) {
         DestroyWindow(child);
     }
@@ -269,6 +273,9 @@ BOOL WINAPI DestroyWindow(HWND handle) {
         if (Window *parent = findWindow(window->parent)) {
             auto &siblings = parent->children;
             siblings.erase(std::remove(siblings.begin(), siblings.end(), handle), siblings.end());
+            if (parent->menuBar == handle) {
+                parent->menuBar = nullptr;
+            }
         }
     } else {
         topLevels.erase(std::remove(topLevels.begin(), topLevels.end(), handle), topLevels.end());
@@ -356,9 +363,7 @@ BOOL WINAPI EnableWindow(HWND handle, BOOL enable) {
         if (GetFocus() == handle) {
             SetFocus(nullptr); // a disabled window cannot keep the focus
         }
-        if (window->menu.active) {
-            closeMenu(window);
-        }
+        SendMessageA(handle, WM_CANCELMODE, 0, 0); // an open menu closes
     }
     SendMessageA(handle, WM_ENABLE, enable ? TRUE : FALSE, 0);
     return wasDisabled;

@@ -17,6 +17,7 @@ enum : ATOM {
     buttonClassAtom = 0x80,
     editClassAtom = 0x81,
     staticClassAtom = 0x82,
+    menuClassAtom = 0x8000,
     dialogClassAtom = 0x8002
 };
 
@@ -38,16 +39,6 @@ struct WindowExtra {
     virtual ~WindowExtra() = default;
 };
 
-struct MenuBarState {
-    std::vector<MenuItemTemplate> items;
-    bool active = false;       // keyboard or mouse is in the menu
-    int bar = -1;              // highlighted item of the bar
-    int open = -1;             // item whose drop-down shows, -1 none
-    int entry = -1;            // highlighted entry of the drop-down
-    bool altPending = false;   // Alt went down and nothing else since
-    RECT dropRect{0, 0, 0, 0}; // surface rectangle of the open drop-down
-};
-
 struct Window {
     HWND handle = nullptr;
     const WindowClass *windowClass = nullptr;
@@ -67,10 +58,13 @@ struct Window {
     RECT update{0, 0, 0, 0}; // invalid part of the client area, empty when valid
     bool erasePending = false;
 
-    // Top-level windows: the pixels of menu bar and client area.
+    // Top-level windows: the pixels of menu bar and client area, and the menu bar's window (a
+    // child in the non-client area, not among the children), which in menu mode takes all the
+    // window's mouse and key input.
     Surface surface;
     bool surfaceDirty = false;
-    MenuBarState menu;
+    HWND menuBar = nullptr;
+    bool inMenuMode = false;
 
     HWND lastFocus = nullptr; // top-level windows: the window inside that last had the focus
 
@@ -118,6 +112,9 @@ RECT visibleClientOnSurface(const Window *window);
 // Screen point of the top-level surface's (0, 0).
 POINT surfaceOriginOnScreen(const Window *topLevel);
 void resizeSurface(Window *topLevel);
+// The menu bar's window becomes the top-level window's: it lies above the client area, so that
+// its client coordinates are the surface's, and the surface grows by the bar.
+void attachMenuBar(Window *topLevel, HWND menuBar);
 int mulDiv(int value, int numerator, int denominator);
 
 // ---- Messages and input (message.cpp) ----
@@ -167,16 +164,10 @@ LRESULT CALLBACK staticProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 LRESULT CALLBACK editProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // ---- Menu bar (menu.cpp) ----
-bool loadMenuResource(uint16_t id, std::vector<MenuItemTemplate> *items);
-void drawMenuBar(Window *topLevel);
-void drawMenuOverlay(Window *topLevel); // the open drop-down over the client area
-bool menuKey(Window *topLevel, const InputEvent &event);
-// Mouse events at a surface point; true when the menu took the event.
-bool menuMouse(Window *topLevel, const InputEvent &event);
-void closeMenu(Window *topLevel);
+LRESULT CALLBACK menuBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Surface rectangles of a bar item, and of an entry where the item's drop-down shows.
-bool menuBarItemRect(const Window *topLevel, int barIndex, RECT *out);
-bool menuEntryRect(const Window *topLevel, int barIndex, int entryIndex, RECT *out);
+bool menuBarItemRect(HWND topLevel, int barIndex, RECT *out);
+bool menuEntryRect(HWND topLevel, int barIndex, int entryIndex, RECT *out);
 
 // ---- The failure the backend gave for the last window it could not make ----
 const std::string &lastWindowFailure();

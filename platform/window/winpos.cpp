@@ -48,10 +48,8 @@ BOOL WINAPI ShowWindow(HWND handle, int showCommand) {
         if (window->isChild() && top) {
             exposeSurfaceRect(top, covered);
         } else if (!window->isChild()) {
-            if (window->menu.active) {
-                closeMenu(window);
-            }
-            notifyBackend(window);
+            SendMessageA(handle, WM_CANCELMODE, 0, 0); // an open menu closes
+            notifyBackend(findWindow(handle));
         }
         SendMessageA(handle, WM_SHOWWINDOW, FALSE, 0);
         return wasVisible;
