@@ -502,6 +502,8 @@ LRESULT CALLBACK menuBarProc(HWND handle, UINT message, WPARAM wParam, LPARAM lP
             closeMenu(*menu);
         }
         return 0;
+    case WM_GETDLGCODE:
+        return DLGC_WANTALLKEYS;
     default:
         return DefWindowProcA(handle, message, wParam, lParam);
     }

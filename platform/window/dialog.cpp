@@ -262,13 +262,79 @@ HWND createDialog(HINSTANCE instance, const DialogTemplate &source, HWND owner, 
     return findWindow(dialog) ? dialog : nullptr;
 }
 
+// The keyboard of a dialog, applied in the modal loop to a key before it is dispatched, as
+// IsDialogMessage does: Tab and Shift+Tab, the arrows, Enter and Esc, unless the window the key
+// is for wants them all (the menu bar in menu mode). True when the key was used.
+bool isDialogMessage(const Message &message) {
+    Window *dialog = topLevelOf(findWindow(message.window));
+    if (message.id != WM_KEYDOWN || !isDialog(dialog) || currentModifiers().control ||
+        (dialogCode(message.window) & DLGC_WANTALLKEYS)) {
+        return false;
+    }
+    HWND handle = dialog->handle;
+    HWND focus = GetFocus();
+    HWND control = focus != handle && isDescendant(handle, focus) ? focus : nullptr;
+    switch (message.wParam) {
+    case VK_TAB:
+        SendMessageA(handle, WM_NEXTDLGCTL, currentModifiers().shift ? 1 : 0, 0);
+        return true;
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN: {
+        if (control && (dialogCode(control) & DLGC_WANTARROWS)) {
+            return false;
+        }
+        bool previous = message.wParam == VK_LEFT || message.wParam == VK_UP;
+        if (HWND next = nextGroupItem(dialog, control, previous)) {
+            SendMessageA(handle, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), 1);
+        }
+        return true;
+    }
+    case VK_RETURN: {
+        // The focused button if it holds the default style, else the dialog's default id,
+        // else IDOK.
+        if (control && (dialogCode(control) & DLGC_DEFPUSHBUTTON)) {
+            SendMessageA(handle, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
+                         reinterpret_cast<LPARAM>(control));
+            return true;
+        }
+        LRESULT defId = SendMessageA(handle, DM_GETDEFID, 0, 0);
+        if (HIWORD(defId) == DC_HASDEFID) {
+            HWND button = GetDlgItem(handle, LOWORD(defId));
+            if (!button || IsWindowEnabled(button)) {
+                SendMessageA(handle, WM_COMMAND, MAKEWPARAM(LOWORD(defId), BN_CLICKED),
+                             reinterpret_cast<LPARAM>(button));
+            }
+            return true;
+        }
+        SendMessageA(handle, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(handle, IDOK)));
+        return true;
+    }
+    case VK_ESCAPE:
+        SendMessageA(handle, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(handle, IDCANCEL)));
+        return true;
+    default:
+        return false;
+    }
+}
+
 void runModalLoop(HWND dialog) {
     for (;;) {
         Window *window = findWindow(dialog);
         if (!window || dialogState(window).ended || quitPending()) {
             return;
         }
-        if (dispatchOneMessage() || paintPendingWindows()) {
+        Message message;
+        if (takeMessage(&message)) {
+            if (!isDialogMessage(message)) {
+                SendMessageA(message.window, message.id, message.wParam, message.lParam);
+            }
+            continue;
+        }
+        if (paintPendingWindows()) {
             continue;
         }
         presentDirtySurfaces();
@@ -376,60 +442,6 @@ HWND innermostModalDialog() {
         }
     }
     return nullptr;
-}
-
-bool dialogKeyDown(Window *dialog, const InputEvent &event) {
-    if (event.alt || event.control) {
-        return false;
-    }
-    HWND handle = dialog->handle;
-    HWND focus = GetFocus();
-    HWND control = focus != handle && isDescendant(handle, focus) ? focus : nullptr;
-    switch (event.key) {
-    case VK_TAB:
-        SendMessageA(handle, WM_NEXTDLGCTL, event.shift ? 1 : 0, 0);
-        return true;
-    case VK_LEFT:
-    case VK_RIGHT:
-    case VK_UP:
-    case VK_DOWN: {
-        if (control && (dialogCode(control) & DLGC_WANTARROWS)) {
-            return false;
-        }
-        bool previous = event.key == VK_LEFT || event.key == VK_UP;
-        if (HWND next = nextGroupItem(dialog, control, previous)) {
-            SendMessageA(handle, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), 1);
-        }
-        return true;
-    }
-    case VK_RETURN: {
-        // The focused button if it holds the default style, else the dialog's default id,
-        // else IDOK.
-        if (control && (dialogCode(control) & DLGC_DEFPUSHBUTTON)) {
-            SendMessageA(handle, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
-                         reinterpret_cast<LPARAM>(control));
-            return true;
-        }
-        LRESULT defId = SendMessageA(handle, DM_GETDEFID, 0, 0);
-        if (HIWORD(defId) == DC_HASDEFID) {
-            HWND button = GetDlgItem(handle, LOWORD(defId));
-            if (!button || IsWindowEnabled(button)) {
-                SendMessageA(handle, WM_COMMAND, MAKEWPARAM(LOWORD(defId), BN_CLICKED),
-                             reinterpret_cast<LPARAM>(button));
-            }
-            return true;
-        }
-        SendMessageA(handle, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(handle, IDOK)));
-        return true;
-    }
-    case VK_ESCAPE:
-        SendMessageA(handle, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(handle, IDCANCEL)));
-        return true;
-    default:
-        return false;
-    }
 }
 
 LRESULT CALLBACK dialogWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -7,20 +7,13 @@
 
 namespace {
 
-struct PostedMessage {
-    HWND window;
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-
 struct QueuedInput {
     InputEvent event;
     HWND aim = nullptr;     // mouse: the window under the pointer when the event was made
     bool onMenuBar = false; // mouse: the event was made over the menu bar
 };
 
-std::deque<PostedMessage> posted;
+std::deque<Message> posted;
 std::deque<QueuedInput> inputs;
 bool quit = false;
 HWND focus = nullptr;
@@ -61,18 +54,18 @@ HWND menuModeWindow(const Window *top) {
 
 // A mouse event goes to the open menu, else on the menu bar to the top-level window as a
 // non-client message (screen coordinates), else to the capture or the window under the pointer.
-void handleMouse(const QueuedInput &item) {
+bool mouseMessageFor(const QueuedInput &item, Message *out) {
     Window *top = findWindow(item.event.topLevel);
     if (!top || top->isChild() || !isEnabledTree(top)) {
-        return;
+        return false;
     }
     InputEvent::Kind kind = item.event.kind;
     HWND menu = menuModeWindow(top);
     if (item.onMenuBar && !menu) {
         POINT origin = surfaceOriginOnScreen(top);
-        SendMessageA(top->handle, mouseMessage(kind, true), HTMENU,
-                     MAKELPARAM(origin.x + item.event.x, origin.y + item.event.y));
-        return;
+        *out = {top->handle, mouseMessage(kind, true), HTMENU,
+                MAKELPARAM(origin.x + item.event.x, origin.y + item.event.y)};
+        return true;
     }
     HWND target = menu ? menu : item.aim;
     if (!menu && capture && topLevelOf(capture) == top->handle) {
@@ -80,57 +73,56 @@ void handleMouse(const QueuedInput &item) {
     }
     Window *window = findWindow(target);
     if (!window) {
-        return;
+        return false;
     }
     POINT origin = clientOriginOnSurface(window);
     int x = item.event.x - origin.x, y = item.event.y - origin.y;
     WPARAM buttons = kind == InputEvent::MouseDown ? MK_LBUTTON : 0;
-    SendMessageA(target, mouseMessage(kind, false), buttons, MAKELPARAM(x, y));
+    *out = {target, mouseMessage(kind, false), buttons, MAKELPARAM(x, y)};
+    return true;
 }
 
-void handleKey(const InputEvent &event) {
+// A key goes to the open menu, else to the focus, else to the top-level window. Alt, and the
+// keys that open the menu bar, make system keys.
+bool keyMessageFor(const InputEvent &event, Message *out) {
     Window *top = findWindow(event.topLevel);
     if (!top) {
         top = findWindow(activeTopLevel());
     }
     if (!top || top->isChild() || !isShowing(top) || !isEnabledTree(top)) {
-        return;
+        return false;
     }
     modifiers = {event.shift, event.control, event.alt};
     HWND target = menuModeWindow(top);
-    if (!target && event.kind == InputEvent::KeyDown && top->windowClass->atom == dialogClassAtom &&
-        dialogKeyDown(top, event)) {
-        return;
-    }
     if (!target) {
         target = isDescendant(top->handle, focus) ? focus : top->handle;
     }
     bool system = event.alt || event.key == VK_MENU || event.key == VK_F10;
-    LPARAM context = event.alt ? (1 << 29) : 0;
+    LPARAM context = (event.alt ? (1 << 29) : 0) | 1;
     switch (event.kind) {
     case InputEvent::KeyDown:
-        SendMessageA(target, system ? WM_SYSKEYDOWN : WM_KEYDOWN, event.key, context | 1);
+        *out = {target, UINT(system ? WM_SYSKEYDOWN : WM_KEYDOWN), WPARAM(event.key), context};
         break;
     case InputEvent::KeyUp:
-        SendMessageA(target, system ? WM_SYSKEYUP : WM_KEYUP, event.key, context | 1);
+        *out = {target, UINT(system ? WM_SYSKEYUP : WM_KEYUP), WPARAM(event.key), context};
         break;
     default:
-        SendMessageA(target, event.alt ? WM_SYSCHAR : WM_CHAR, event.character, context | 1);
+        *out = {target, UINT(event.alt ? WM_SYSCHAR : WM_CHAR), event.character, context};
         break;
     }
+    return true;
 }
 
-void handleInput(const QueuedInput &item) {
+bool messageFor(const QueuedInput &item, Message *out) {
     if (isMouse(item.event.kind)) {
-        handleMouse(item);
-    } else if (item.event.kind == InputEvent::CloseRequest) {
-        Window *top = findWindow(item.event.topLevel);
-        if (top && !top->isChild() && isEnabledTree(top)) {
-            SendMessageA(top->handle, WM_CLOSE, 0, 0);
-        }
-    } else {
-        handleKey(item.event);
+        return mouseMessageFor(item, out);
     }
+    if (item.event.kind == InputEvent::CloseRequest) {
+        Window *top = findWindow(item.event.topLevel);
+        *out = {item.event.topLevel, WM_CLOSE, 0, 0};
+        return top && !top->isChild() && isEnabledTree(top);
+    }
+    return keyMessageFor(item.event, out);
 }
 
 } // namespace
@@ -161,20 +153,20 @@ bool messagesPending() {
     return !posted.empty() || !inputs.empty();
 }
 
-bool dispatchOneMessage() {
-    if (!posted.empty()) {
-        PostedMessage message = posted.front();
+bool takeMessage(Message *out) {
+    while (!posted.empty()) {
+        *out = posted.front();
         posted.pop_front();
-        if (findWindow(message.window)) {
-            SendMessageA(message.window, message.message, message.wParam, message.lParam);
+        if (findWindow(out->window)) {
+            return true;
         }
-        return true;
     }
-    if (!inputs.empty()) {
+    while (!inputs.empty()) {
         QueuedInput item = inputs.front();
         inputs.pop_front();
-        handleInput(item);
-        return true;
+        if (messageFor(item, out)) {
+            return true;
+        }
     }
     return false;
 }

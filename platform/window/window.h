@@ -124,8 +124,15 @@ struct KeyModifiers {
 // The modifier keys of the key event being handled.
 KeyModifiers currentModifiers();
 bool messagesPending();
-// Takes one posted message or input event and handles it; false when there is none.
-bool dispatchOneMessage();
+struct Message {
+    HWND window;
+    UINT id;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+// Takes the next posted message, else the message that the next input event makes (for the
+// window that takes it now), as PeekMessage does; false when there is none.
+bool takeMessage(Message *out);
 bool quitPending();
 void clearMessages();
 // The window the keyboard talks to: the topmost visible, enabled top-level window.
@@ -154,8 +161,6 @@ void redrawNow(HWND window);
 // ---- Dialog manager (dialog.cpp) ----
 LRESULT CALLBACK dialogWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 bool dialogEnded(HWND dialog);
-// Tab, the arrows, Enter and Esc of a dialog; true when the key was used.
-bool dialogKeyDown(Window *dialog, const InputEvent &event);
 HWND innermostModalDialog();
 
 // ---- Controls ----
