@@ -1,8 +1,10 @@
 // The Button class: push and default push buttons, 3-D or flat, with their pressed, focused,
 // default and disabled looks. A click is a release inside the button after a press on it, or
 // the space bar released while it has the focus.
+#include "platform/controls/controls.h"
 #include "platform/gdi/rect.h"
-#include "platform/window/window.h"
+#include "platform/window/edges.h"
+#include "platform/window/paint.h"
 
 namespace {
 

@@ -6,8 +6,11 @@
 
 #include <algorithm>
 
+#include "platform/controls/controls.h"
 #include "platform/gdi/cp1252.h"
-#include "platform/window/window.h"
+#include "platform/window/edges.h"
+#include "platform/window/message.h"
+#include "platform/window/paint.h"
 
 namespace {
 

@@ -9,8 +9,13 @@
 
 #include <algorithm>
 
+#include "platform/controls/controls.h"
 #include "platform/gdi/rect.h"
-#include "platform/window/window.h"
+#include "platform/resources/resfile.h"
+#include "platform/window/edges.h"
+#include "platform/window/message.h"
+#include "platform/window/nonclient.h"
+#include "platform/window/paint.h"
 
 namespace {
 

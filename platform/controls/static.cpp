@@ -2,6 +2,8 @@
 // the right edge, flat grey when the control is disabled.
 #include <string>
 
+#include "platform/controls/controls.h"
+#include "platform/window/edges.h"
 #include "platform/window/window.h"
 
 namespace {

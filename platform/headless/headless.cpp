@@ -9,10 +9,14 @@
 #include <map>
 #include <set>
 
+#include "platform/controls/controls.h"
+#include "platform/dialog/dialog.h"
 #include "platform/gdi/png.h"
 #include "platform/gdi/rect.h"
 #include "platform/window/clock.h"
-#include "platform/window/window.h"
+#include "platform/window/message.h"
+#include "platform/window/nonclient.h"
+#include "platform/window/paint.h"
 
 namespace {
 

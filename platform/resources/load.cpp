@@ -6,7 +6,9 @@
 #include <map>
 #include <memory>
 
-#include "platform/window/window.h"
+#include "platform/backend.h"
+#include "platform/gdi/gdi.h"
+#include "platform/resources/resfile.h"
 
 namespace {
 

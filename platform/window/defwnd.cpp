@@ -6,7 +6,9 @@
 
 #include <algorithm>
 
-#include "platform/window/window.h"
+#include "platform/window/edges.h"
+#include "platform/window/nonclient.h"
+#include "platform/window/paint.h"
 
 namespace {
 

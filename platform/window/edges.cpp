@@ -1,8 +1,9 @@
 // USER32's drawing helpers for control looks: the system colours, DrawEdge (rectangular edges
 // in those colours) and DrawFocusRect (a dotted frame that inverts what lies under it, so a
 // second call on the same rectangle takes it away).
+#include "platform/window/edges.h"
+#include "platform/gdi/gdi.h"
 #include "platform/gdi/rect.h"
-#include "platform/window/window.h"
 
 namespace {
 

@@ -3,7 +3,8 @@
 #include <deque>
 
 #include "platform/gdi/rect.h"
-#include "platform/window/window.h"
+#include "platform/window/message.h"
+#include "platform/window/nonclient.h"
 
 namespace {
 

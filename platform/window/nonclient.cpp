@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "platform/gdi/rect.h"
-#include "platform/window/window.h"
+#include "platform/window/nonclient.h"
 
 namespace {
 
@@ -15,18 +15,6 @@ bool hasMenuBar(const Window *window) {
 }
 
 } // namespace
-
-int mulDiv(int value, int numerator, int denominator) {
-    if (denominator == 0) {
-        return -1;
-    }
-    long long product = static_cast<long long>(value) * numerator;
-    long long half = (denominator < 0 ? -denominator : denominator) / 2;
-    bool negative = (product < 0) != (denominator < 0);
-    long long magnitude = (product < 0 ? -product : product) + half;
-    long long quotient = magnitude / (denominator < 0 ? -denominator : denominator);
-    return static_cast<int>(negative ? -quotient : quotient);
-}
 
 RECT nonClientInsets(DWORD style, DWORD exStyle, bool hasMenu) {
     if (style & WS_CHILD) {

@@ -1,8 +1,9 @@
 // Painting: update rectangles with their erase flags, BeginPaint and EndPaint, invalidation
 // (a parent without WS_CLIPCHILDREN takes its visible children along), UpdateWindow, window
 // device contexts, and the uncovering of surface areas.
+#include "platform/window/paint.h"
 #include "platform/gdi/rect.h"
-#include "platform/window/window.h"
+#include "platform/window/nonclient.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 // Sleep and MessageBeep: both go to the backend. Sleep handles no messages; input made
 // meanwhile waits in the queue. What was painted is shown before the wait begins.
-#include "platform/window/window.h"
+#include "platform/backend.h"
+#include "platform/window/paint.h"
 
 void WINAPI Sleep(DWORD milliseconds) {
     presentDirtySurfaces();

@@ -1,6 +1,8 @@
 // Window objects: the table of live windows, classes, creation and destruction, text,
 // visibility, enabling, parent and owner.
 #include "platform/window/window.h"
+#include "platform/window/message.h"
+#include "platform/window/nonclient.h"
 
 #include <stdio.h>
 #include <string.h>

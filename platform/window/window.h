@@ -1,6 +1,7 @@
-// Inside the layer: the objects behind HWND and what the window manager, the dialog manager,
-// the controls, the menu bar and the backends share about them. Every handle that comes from
-// outside is looked up in the table of live windows first; an unknown one finds nothing.
+// The bottom of the window manager: the objects behind HWND, their classes and the table of
+// live windows. Every handle that comes from outside is looked up in the table first; an
+// unknown one finds nothing. The parts above (DefWindowProcA, the controls, the dialog manager)
+// keep their own state with a window through WindowExtra.
 #pragma once
 
 #include <memory>
@@ -9,7 +10,6 @@
 
 #include "platform/backend.h"
 #include "platform/gdi/gdi.h"
-#include "platform/resources/resfile.h"
 #include "platform/win32.h"
 
 // The atoms of the system classes, as in Windows.
@@ -81,7 +81,6 @@ template <typename Extra> Extra &extraOf(Window *window) {
     return static_cast<Extra &>(*window->extra);
 }
 
-// ---- The table (window.cpp) ----
 Window *findWindow(HWND handle);
 Window *topLevelOf(Window *window);
 HWND topLevelOf(HWND handle);
@@ -99,81 +98,6 @@ bool isShowing(const Window *window);
 // Enabled itself and every ancestor enabled.
 bool isEnabledTree(const Window *window);
 
-// ---- Geometry (nonclient.cpp) ----
-enum { screenWidth = 1024, screenHeight = 768 };
-// Thickness of the frame, caption and menu bar around a top-level window's client area.
-RECT nonClientInsets(DWORD style, DWORD exStyle, bool hasMenu);
-int menuBarHeight(const Window *topLevel);
-SIZE clientSize(const Window *window);
-// Surface point of the client area's (0, 0), and the visible part of the client area on the
-// surface (empty when the window is hidden or outside its ancestors).
-POINT clientOriginOnSurface(const Window *window);
-RECT visibleClientOnSurface(const Window *window);
-// Screen point of the top-level surface's (0, 0).
-POINT surfaceOriginOnScreen(const Window *topLevel);
-void resizeSurface(Window *topLevel);
-// The menu bar's window becomes the top-level window's: it lies above the client area, so that
-// its client coordinates are the surface's, and the surface grows by the bar.
-void attachMenuBar(Window *topLevel, HWND menuBar);
-int mulDiv(int value, int numerator, int denominator);
-
-// ---- Messages and input (message.cpp) ----
-struct KeyModifiers {
-    bool shift = false, control = false, alt = false;
-};
-// The modifier keys of the key event being handled.
-KeyModifiers currentModifiers();
-bool messagesPending();
-struct Message {
-    HWND window;
-    UINT id;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-// Takes the next posted message, else the message that the next input event makes (for the
-// window that takes it now), as PeekMessage does; false when there is none.
-bool takeMessage(Message *out);
-bool quitPending();
-void clearMessages();
-// The window the keyboard talks to: the topmost visible, enabled top-level window.
-HWND activeTopLevel();
-// A window that goes away (hidden or destroyed) gives up the capture, and the focus to the
-// replacement, when it or a window inside it holds them.
-void dropFocusAndCapture(HWND gone, HWND replacement);
-
-// ---- Painting (paint.cpp) ----
-void invalidateWindow(Window *window, const RECT *clientRect, bool erase);
-// The area of a top-level surface was uncovered: the windows there become invalid and erase
-// their background at once, parent first; the paint follows.
-void exposeSurfaceRect(Window *topLevel, const RECT &surfaceRect);
-void exposeWindow(Window *window);
-// Sends WM_PAINT to every invalid, showing window, parent first; true when any was painted.
-bool paintPendingWindows();
-void presentDirtySurfaces();
-void fillWithSysColor(HDC dc, const RECT &rect, int sysColor);
-COLORREF sysColor(int index);
-// A one-pixel frame: top and left lines in one colour, bottom and right in the other.
-void drawEdge(HDC dc, const RECT &rect, COLORREF topLeft, COLORREF bottomRight);
-// Repaints a window at once through its WM_PAINT (a control's new state); the pixels are
-// presented with the next presentation (UpdateWindow, Sleep, or the modal loop going idle).
-void redrawNow(HWND window);
-
-// ---- Dialog manager (dialog.cpp) ----
-LRESULT CALLBACK dialogWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-bool dialogEnded(HWND dialog);
-HWND innermostModalDialog();
-
-// ---- Controls ----
-LRESULT CALLBACK buttonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT CALLBACK staticProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT CALLBACK editProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-// ---- Menu bar (menu.cpp) ----
-LRESULT CALLBACK menuBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// Surface rectangles of a bar item, and of an entry where the item's drop-down shows.
-bool menuBarItemRect(HWND topLevel, int barIndex, RECT *out);
-bool menuEntryRect(HWND topLevel, int barIndex, int entryIndex, RECT *out);
-
-// ---- The failure the backend gave for the last window it could not make ----
+// The failure the backend gave for the last window it could not make.
 const std::string &lastWindowFailure();
 void clearWindowFailure();

@@ -2,7 +2,9 @@
 // what they show, and tell the backend about top-level windows.
 #include <algorithm>
 
-#include "platform/window/window.h"
+#include "platform/window/message.h"
+#include "platform/window/nonclient.h"
+#include "platform/window/paint.h"
 
 namespace {
 

@@ -1,180 +1,34 @@
-// The dialog manager: dialogs built from their templates, nested modal loops, the default
-// handling a dialog procedure gets by returning FALSE, and the dialog keyboard.
+// The dialog manager: dialogs built from their templates, the nested modal loop with the dialog
+// keys that it applies before dispatching, EndDialog, and the layer's system classes.
+#include "platform/dialog/dialog.h"
+
 #include <stdio.h>
 #include <stdlib.h>
 
 #include <algorithm>
 
-#include "platform/window/window.h"
+#include "platform/controls/controls.h"
+#include "platform/dialog/defdlg.h"
+#include "platform/resources/resfile.h"
+#include "platform/window/message.h"
+#include "platform/window/nonclient.h"
+#include "platform/window/paint.h"
 
 namespace {
 
-struct DialogState : WindowExtra {
-    DLGPROC proc = nullptr;
-    bool running = false; // its modal loop runs
-    bool ended = false;
-    INT_PTR result = 0;
-    HFONT font = nullptr;         // made from the template, deleted with the dialog
-    int defaultId = 0;            // the default push button's id (template or DM_SETDEFID), 0 none
-    HWND disabledOwner = nullptr; // the owner its loop disabled, enabled again at the end
-};
-
-DialogState &dialogState(Window *dialog) {
-    return extraOf<DialogState>(dialog);
-}
-
-bool isDialog(const Window *window) {
-    return window && window->windowClass->atom == dialogClassAtom;
-}
-
 std::vector<HWND> runningDialogs; // innermost last
 
-bool isTabStop(const Window *window) {
-    // The control's own style counts, so that the tab stops are known before the dialog shows.
-    return window && (window->style & WS_TABSTOP) && (window->style & WS_VISIBLE) &&
-           !(window->style & WS_DISABLED);
-}
-
-HWND nextTabStop(Window *dialog, HWND from, bool backwards) {
-    const std::vector<HWND> &children = dialog->children;
-    int count = static_cast<int>(children.size());
-    if (count == 0) {
-        return nullptr;
+// value * numerator / denominator rounded to the nearest, as MulDiv does.
+int mulDiv(int value, int numerator, int denominator) {
+    if (denominator == 0) {
+        return -1;
     }
-    int start =
-        static_cast<int>(std::find(children.begin(), children.end(), from) - children.begin());
-    if (start == count) {
-        start = backwards ? 0 : count - 1;
-    }
-    for (int step = 1; step <= count; ++step) {
-        int index = ((backwards ? start - step : start + step) % count + count) % count;
-        if (isTabStop(findWindow(children[index]))) {
-            return children[index];
-        }
-    }
-    return nullptr;
-}
-
-LRESULT dialogCode(HWND control) {
-    return SendMessageA(control, WM_GETDLGCODE, 0, 0);
-}
-
-// The next (or previous) showing, enabled control of the group that holds `from`: a group runs
-// from a WS_GROUP control to the next one, across the end of the list and back to its start.
-HWND nextGroupItem(Window *dialog, HWND from, bool previous) {
-    const std::vector<HWND> &children = dialog->children;
-    int count = static_cast<int>(children.size());
-    int start =
-        static_cast<int>(std::find(children.begin(), children.end(), from) - children.begin());
-    if (count == 0 || (start == count && previous)) {
-        return nullptr;
-    }
-    if (start == count) {
-        start = 0;
-    }
-    // The group's first control: walk back to the nearest WS_GROUP control.
-    int first = start;
-    for (int step = 0; step < count; ++step) {
-        int index = ((start - step) % count + count) % count;
-        Window *w = findWindow(children[index]);
-        if (w && (w->style & WS_GROUP)) {
-            first = index;
-            break;
-        }
-    }
-    // The group's members in order, from its first control up to the next WS_GROUP one.
-    std::vector<int> members;
-    for (int step = 0; step < count; ++step) {
-        int index = (first + step) % count;
-        Window *w = findWindow(children[index]);
-        if (step > 0 && w && (w->style & WS_GROUP)) {
-            break;
-        }
-        members.push_back(index);
-    }
-    int at = static_cast<int>(std::find(members.begin(), members.end(), start) - members.begin());
-    int size = static_cast<int>(members.size());
-    for (int step = 1; step < size; ++step) {
-        int index = members[((previous ? at - step : at + step) % size + size) % size];
-        Window *w = findWindow(children[index]);
-        if (w && (w->style & (WS_VISIBLE | WS_DISABLED)) == WS_VISIBLE) {
-            return children[index];
-        }
-    }
-    return from;
-}
-
-void focusControl(HWND control) {
-    if (dialogCode(control) & DLGC_HASSETSEL) {
-        SendMessageA(control, EM_SETSEL, 0, -1);
-    }
-    SetFocus(control);
-}
-
-HWND findDefaultButton(Window *dialog) {
-    std::vector<HWND> children = dialog->children;
-    for (HWND child : children) {
-        if (dialogCode(child) & DLGC_DEFPUSHBUTTON) {
-            return child;
-        }
-    }
-    return nullptr;
-}
-
-// Takes the default style from the button that holds it (the one named by old, or else any
-// button that has it) and gives it to next when next is a push button.
-void moveDefaultStyle(Window *dialog, HWND old, HWND next, LRESULT code) {
-    if (!old || !(dialogCode(old) & DLGC_DEFPUSHBUTTON)) {
-        old = findDefaultButton(dialog);
-    }
-    if (old && old != next) {
-        SendMessageA(old, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
-    }
-    if (next && (code & DLGC_UNDEFPUSHBUTTON)) {
-        SendMessageA(next, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
-    }
-}
-
-// The default-button style follows a focus moved by the dialog keys: a push button that gets
-// the focus takes it, and the previous holder gives it up; any other control gives it back to
-// the dialog's default id.
-void setDefaultButton(Window *dialog, HWND next) {
-    HWND handle = dialog->handle;
-    HWND old =
-        dialogState(dialog).defaultId ? GetDlgItem(handle, dialogState(dialog).defaultId) : nullptr;
-    LRESULT code = 0;
-    if (next && !((code = dialogCode(next)) & (DLGC_UNDEFPUSHBUTTON | DLGC_DEFPUSHBUTTON))) {
-        next = old;
-        code = dialogCode(next);
-    }
-    moveDefaultStyle(dialog, old, next, code);
-}
-
-void setDefaultId(Window *dialog, int id) {
-    HWND handle = dialog->handle;
-    int oldId = dialogState(dialog).defaultId;
-    dialogState(dialog).defaultId = id;
-    HWND next = GetDlgItem(handle, id);
-    LRESULT code = next ? dialogCode(next) : 0;
-    if (next && !(code & (DLGC_UNDEFPUSHBUTTON | DLGC_BUTTON))) {
-        return;
-    }
-    HWND old = oldId ? GetDlgItem(handle, oldId) : nullptr;
-    moveDefaultStyle(dialog, old, next, code);
-}
-
-void restoreFocus(Window *dialog) {
-    if (dialogState(dialog).ended) {
-        return;
-    }
-    HWND last = dialog->lastFocus;
-    Window *window = findWindow(last);
-    if (window && isDescendant(dialog->handle, last) && isShowing(window) &&
-        isEnabledTree(window)) {
-        SetFocus(last);
-    } else if (HWND first = nextTabStop(dialog, nullptr, false)) {
-        SetFocus(first);
-    }
+    long long product = static_cast<long long>(value) * numerator;
+    long long half = (denominator < 0 ? -denominator : denominator) / 2;
+    bool negative = (product < 0) != (denominator < 0);
+    long long magnitude = (product < 0 ? -product : product) + half;
+    long long quotient = magnitude / (denominator < 0 ? -denominator : denominator);
+    return static_cast<int>(negative ? -quotient : quotient);
 }
 
 const char *templateClassName(const DialogItemTemplate &item) {
@@ -442,69 +296,4 @@ HWND innermostModalDialog() {
         }
     }
     return nullptr;
-}
-
-LRESULT CALLBACK dialogWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
-    Window *window = findWindow(handle);
-    if (!window) {
-        return 0;
-    }
-    DLGPROC proc = dialogState(window).proc;
-    INT_PTR handled = proc ? proc(handle, message, wParam, lParam) : FALSE;
-    if (handled || !(window = findWindow(handle))) {
-        return handled;
-    }
-    switch (message) {
-    case WM_ERASEBKGND: {
-        RECT client;
-        GetClientRect(handle, &client);
-        fillWithSysColor(reinterpret_cast<HDC>(wParam), client, COLOR_BTNFACE);
-        return 1;
-    }
-    case WM_CLOSE:
-        PostMessageA(handle, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(handle, IDCANCEL)));
-        return 0;
-    case DM_GETDEFID: {
-        if (dialogState(window).ended) {
-            return 0;
-        }
-        if (dialogState(window).defaultId) {
-            return MAKELPARAM(dialogState(window).defaultId, DC_HASDEFID);
-        }
-        HWND button = findDefaultButton(window);
-        return button ? MAKELPARAM(GetDlgCtrlID(button), DC_HASDEFID) : 0;
-    }
-    case DM_SETDEFID:
-        setDefaultId(window, static_cast<int>(wParam));
-        return TRUE;
-    case WM_NEXTDLGCTL: {
-        // lParam set: wParam is the control; else the next (wParam 0) or previous tab stop.
-        HWND next =
-            lParam ? reinterpret_cast<HWND>(wParam)
-                   : nextTabStop(window, isDescendant(handle, GetFocus()) ? GetFocus() : nullptr,
-                                 wParam != 0);
-        if (next) {
-            focusControl(next);
-        }
-        if ((window = findWindow(handle)) != nullptr) {
-            setDefaultButton(window, next);
-        }
-        return 0;
-    }
-    case WM_SETFOCUS:
-        restoreFocus(window);
-        return 0;
-    case WM_NCDESTROY:
-        if (dialogState(window).font) {
-            DeleteObject(dialogState(window).font);
-            dialogState(window).font = nullptr;
-            window->font = nullptr;
-        }
-        return 0;
-    case WM_INITDIALOG:
-        return 0;
-    default:
-        return DefWindowProcA(handle, message, wParam, lParam);
-    }
 }
