@@ -14,22 +14,18 @@
 
 #define WINAPI
 #define CALLBACK
-#define APIENTRY
 
 typedef int BOOL;
 typedef unsigned char BYTE;
 typedef uint16_t WORD;
 typedef uint32_t DWORD;
 typedef int32_t LONG;
-typedef uint32_t ULONG;
-typedef int INT;
 typedef unsigned int UINT;
 typedef char CHAR;
 typedef char *LPSTR;
 typedef const char *LPCSTR;
 typedef void *LPVOID;
 typedef intptr_t INT_PTR;
-typedef uintptr_t UINT_PTR;
 typedef intptr_t LONG_PTR;
 typedef uintptr_t ULONG_PTR;
 typedef uintptr_t WPARAM;
@@ -69,7 +65,6 @@ typedef struct tagRECT {
     LONG right;
     LONG bottom;
 } RECT, *LPRECT;
-typedef const RECT *LPCRECT;
 
 typedef struct tagPOINT {
     LONG x;
@@ -79,7 +74,7 @@ typedef struct tagPOINT {
 typedef struct tagSIZE {
     LONG cx;
     LONG cy;
-} SIZE, *LPSIZE;
+} SIZE;
 
 typedef struct tagPAINTSTRUCT {
     HDC hdc;
@@ -98,7 +93,7 @@ typedef struct tagBITMAP {
     WORD bmPlanes;
     WORD bmBitsPixel;
     LPVOID bmBits;
-} BITMAP, *LPBITMAP;
+} BITMAP;
 
 #define LF_FACESIZE 32
 typedef struct tagLOGFONTA {
@@ -116,7 +111,7 @@ typedef struct tagLOGFONTA {
     BYTE lfQuality;
     BYTE lfPitchAndFamily;
     CHAR lfFaceName[LF_FACESIZE];
-} LOGFONTA, *LPLOGFONTA;
+} LOGFONTA;
 
 typedef struct tagCREATESTRUCTA {
     LPVOID lpCreateParams;
@@ -131,7 +126,7 @@ typedef struct tagCREATESTRUCTA {
     LPCSTR lpszName;
     LPCSTR lpszClass;
     DWORD dwExStyle;
-} CREATESTRUCTA, *LPCREATESTRUCTA;
+} CREATESTRUCTA;
 
 typedef LRESULT(CALLBACK *WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef INT_PTR(CALLBACK *DLGPROC)(HWND, UINT, WPARAM, LPARAM);
@@ -169,7 +164,6 @@ typedef struct tagWNDCLASSEXA {
 #define WM_DESTROY 0x0002
 #define WM_MOVE 0x0003
 #define WM_SIZE 0x0005
-#define WM_ACTIVATE 0x0006
 #define WM_SETFOCUS 0x0007
 #define WM_KILLFOCUS 0x0008
 #define WM_ENABLE 0x000A
@@ -178,11 +172,9 @@ typedef struct tagWNDCLASSEXA {
 #define WM_GETTEXTLENGTH 0x000E
 #define WM_PAINT 0x000F
 #define WM_CLOSE 0x0010
-#define WM_QUIT 0x0012
 #define WM_ERASEBKGND 0x0014
 #define WM_SHOWWINDOW 0x0018
 #define WM_CANCELMODE 0x001F
-#define WM_SETCURSOR 0x0020
 #define WM_NEXTDLGCTL 0x0028
 #define WM_SETFONT 0x0030
 #define WM_GETFONT 0x0031
@@ -201,11 +193,9 @@ typedef struct tagWNDCLASSEXA {
 #define WM_SYSCHAR 0x0106
 #define WM_INITDIALOG 0x0110
 #define WM_COMMAND 0x0111
-#define WM_SYSCOMMAND 0x0112
 #define WM_MOUSEMOVE 0x0200
 #define WM_LBUTTONDOWN 0x0201
 #define WM_LBUTTONUP 0x0202
-#define WM_LBUTTONDBLCLK 0x0203
 #define WM_UPDATEUISTATE 0x0128
 #define WM_QUERYUISTATE 0x0129
 #define WM_CAPTURECHANGED 0x0215
@@ -238,26 +228,17 @@ typedef struct tagWNDCLASSEXA {
 #define HTMENU 5
 
 // Window styles
-#define WS_OVERLAPPED 0x00000000L
 #define WS_POPUP 0x80000000L
 #define WS_CHILD 0x40000000L
-#define WS_MINIMIZE 0x20000000L
 #define WS_VISIBLE 0x10000000L
 #define WS_DISABLED 0x08000000L
-#define WS_CLIPSIBLINGS 0x04000000L
 #define WS_CLIPCHILDREN 0x02000000L
-#define WS_MAXIMIZE 0x01000000L
 #define WS_CAPTION 0x00C00000L
 #define WS_BORDER 0x00800000L
 #define WS_DLGFRAME 0x00400000L
-#define WS_VSCROLL 0x00200000L
-#define WS_HSCROLL 0x00100000L
-#define WS_SYSMENU 0x00080000L
 #define WS_THICKFRAME 0x00040000L
 #define WS_GROUP 0x00020000L
 #define WS_TABSTOP 0x00010000L
-#define WS_MINIMIZEBOX 0x00020000L
-#define WS_MAXIMIZEBOX 0x00010000L
 #define WS_OVERLAPPEDWINDOW 0x00CF0000L
 
 #define WS_EX_DLGMODALFRAME 0x00000001L
@@ -270,8 +251,6 @@ typedef struct tagWNDCLASSEXA {
 #define BS_TYPEMASK 0x0000000FL
 #define BS_BITMAP 0x00000080L
 #define BS_FLAT 0x00008000L
-#define SS_LEFT 0x00000000L
-#define ES_LEFT 0x0000L
 #define ES_AUTOHSCROLL 0x0080L
 #define ES_READONLY 0x0800L
 
@@ -294,14 +273,11 @@ typedef struct tagWNDCLASSEXA {
 #define SWP_NOMOVE 0x0002
 #define SWP_NOZORDER 0x0004
 #define SWP_NOREDRAW 0x0008
-#define SWP_NOACTIVATE 0x0010
 #define SWP_SHOWWINDOW 0x0040
 #define SWP_HIDEWINDOW 0x0080
 #define HWND_TOP ((HWND)0)
 
 #define MB_OK 0x00000000L
-#define MB_ICONHAND 0x00000010L
-#define MB_ICONQUESTION 0x00000020L
 #define MB_ICONEXCLAMATION 0x00000030L
 #define MB_ICONASTERISK 0x00000040L
 
@@ -311,15 +287,12 @@ typedef struct tagWNDCLASSEXA {
 #define IDC_ARROW MAKEINTRESOURCEA(32512)
 #define COLOR_MENU 4
 #define COLOR_WINDOW 5
-#define COLOR_WINDOWFRAME 6
-#define COLOR_MENUTEXT 7
 #define COLOR_WINDOWTEXT 8
 #define COLOR_HIGHLIGHT 13
 #define COLOR_HIGHLIGHTTEXT 14
 #define COLOR_BTNFACE 15
 #define COLOR_BTNSHADOW 16
 #define COLOR_GRAYTEXT 17
-#define COLOR_BTNTEXT 18
 #define COLOR_BTNHIGHLIGHT 20
 #define COLOR_3DDKSHADOW 21
 #define COLOR_3DLIGHT 22
@@ -346,9 +319,6 @@ typedef struct tagWNDCLASSEXA {
 #define SRCCOPY ((DWORD)0x00CC0020)
 #define TRANSPARENT 1
 #define OPAQUE 2
-#define OBJ_BITMAP 7
-#define DT_TOP 0x00000000
-#define DT_LEFT 0x00000000
 #define DT_CENTER 0x00000001
 #define DT_VCENTER 0x00000004
 #define DT_SINGLELINE 0x00000020
@@ -358,7 +328,6 @@ typedef struct tagWNDCLASSEXA {
 #define BDR_SUNKENOUTER 0x0002
 #define BDR_RAISEDINNER 0x0004
 #define BDR_SUNKENINNER 0x0008
-#define EDGE_RAISED (BDR_RAISEDOUTER | BDR_RAISEDINNER)
 #define EDGE_SUNKEN (BDR_SUNKENOUTER | BDR_SUNKENINNER)
 #define BF_LEFT 0x0001
 #define BF_TOP 0x0002
@@ -366,20 +335,13 @@ typedef struct tagWNDCLASSEXA {
 #define BF_BOTTOM 0x0008
 #define BF_RECT (BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM)
 #define BF_ADJUST 0x2000
-#define FW_DONTCARE 0
-#define FW_THIN 100
-#define FW_EXTRALIGHT 200
-#define FW_LIGHT 300
 #define FW_NORMAL 400
 #define FW_BOLD 700
-#define FW_HEAVY 900
-#define ANSI_CHARSET 0
 #define DEFAULT_CHARSET 1
 #define OUT_DEFAULT_PRECIS 0
 #define CLIP_DEFAULT_PRECIS 0
 #define DEFAULT_QUALITY 0
 #define DEFAULT_PITCH 0
-#define FF_DONTCARE 0
 
 // USER32
 int WINAPI LoadStringA(HINSTANCE instance, UINT id, LPSTR buffer, int bufferMax);

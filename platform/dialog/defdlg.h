@@ -6,7 +6,6 @@
 
 struct DialogState : WindowExtra {
     DLGPROC proc = nullptr;
-    bool running = false; // its modal loop runs
     bool ended = false;
     INT_PTR result = 0;
     HFONT font = nullptr;         // made from the template, deleted with the dialog

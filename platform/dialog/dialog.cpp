@@ -236,7 +236,6 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND own
             }
         }
         if (window && !dialogState(window).ended) {
-            dialogState(window).running = true;
             runningDialogs.push_back(dialog);
             ShowWindow(dialog, SW_SHOWNORMAL);
             runModalLoop(dialog);
@@ -247,7 +246,6 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND own
     INT_PTR result = 0;
     if ((window = findWindow(dialog)) != nullptr) {
         result = dialogState(window).result;
-        dialogState(window).running = false;
         enableOwnerAgain(window);
         DestroyWindow(dialog);
     }

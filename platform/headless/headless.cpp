@@ -296,12 +296,6 @@ uint64_t headlessNow() {
     return now;
 }
 
-void headlessAdvance(DWORD milliseconds) {
-    uint64_t until = now + milliseconds;
-    makeUntil(until);
-    now = until;
-}
-
 void headlessMouseAtScreen(InputEvent::Kind kind, int x, int y, uint64_t at) {
     add(mouse(Aim::Screen, kind, nullptr, x, y, at));
 }
@@ -383,10 +377,6 @@ void headlessClose(HWND topLevel, uint64_t at) {
     item.event.kind = InputEvent::CloseRequest;
     item.event.topLevel = topLevel;
     add(item);
-}
-
-int headlessScriptLength() {
-    return static_cast<int>(script.size());
 }
 
 void headlessSetIdleHook(std::function<void()> hook) {

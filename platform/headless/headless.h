@@ -26,11 +26,10 @@ HINSTANCE headlessInstance();
 
 // ---- The virtual clock ----
 // Milliseconds since 1970, the clock that _ftime reads. It starts at 2026-01-01 00:00:00.000
-// UTC and moves only in Sleep (at once, by the time asked), in headlessAdvance, and when a
-// modal loop waits for input that is scripted for a later time.
+// UTC and moves only in Sleep (at once, by the time asked) and when a modal loop waits for
+// input that is scripted for a later time.
 const uint64_t headlessStartTime = 1767225600000ULL;
 uint64_t headlessNow();
-void headlessAdvance(DWORD milliseconds);
 
 // ---- Scripted input ----
 // Every event is made at a virtual time `at` (milliseconds since 1970; headlessAsap: as soon
@@ -62,8 +61,6 @@ void headlessKey(int key, unsigned modifiers = 0, uint64_t at = headlessAsap);
 void headlessType(const char *text, uint64_t at = headlessAsap); // Windows-1252 characters
 // The close box of a top-level window.
 void headlessClose(HWND topLevel, uint64_t at = headlessAsap);
-// Events scripted and not made yet.
-int headlessScriptLength();
 
 // ---- Waiting ----
 // Called when a modal loop waits for input and nothing more is scripted: the hook looks at the

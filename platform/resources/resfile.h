@@ -77,7 +77,6 @@ bool decodeDialog(ResourceBytes bytes, DialogTemplate *out, std::string *why = n
 enum : uint16_t {
     MenuItemGrayed = 0x0001,
     MenuItemDisabled = 0x0002,
-    MenuItemChecked = 0x0008,
     MenuItemPopup = 0x0010,
     MenuItemEnd = 0x0080,
 };

@@ -150,9 +150,7 @@ ATOM WINAPI RegisterClassExA(const WNDCLASSEXA *windowClass) {
     auto entry = std::make_unique<WindowClass>();
     entry->name = windowClass->lpszClassName;
     entry->atom = nextAtom++;
-    entry->style = windowClass->style;
     entry->proc = windowClass->lpfnWndProc;
-    entry->instance = windowClass->hInstance;
     entry->icon = windowClass->hIcon;
     entry->smallIcon = windowClass->hIconSm;
     entry->background = windowClass->hbrBackground;

@@ -24,9 +24,7 @@ enum : ATOM {
 struct WindowClass {
     std::string name;
     ATOM atom = 0;
-    UINT style = 0;
     WNDPROC proc = nullptr;
-    HINSTANCE instance = nullptr;
     HICON icon = nullptr, smallIcon = nullptr;
     HBRUSH background = nullptr;
     uint16_t menuId = 0;
