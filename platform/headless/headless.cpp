@@ -20,7 +20,7 @@
 
 namespace {
 
-enum class Aim { Screen, Client, Surface, Active, MenuBar, MenuEntry };
+enum class Aim { Client, Surface, Active, MenuBar, MenuEntry };
 
 struct Scripted {
     uint64_t at;
@@ -28,7 +28,7 @@ struct Scripted {
     Aim aim;
     InputEvent event;
     HWND window = nullptr;
-    int x = 0, y = 0;       // screen or client coordinates
+    int x = 0, y = 0;       // client coordinates
     int bar = 0, entry = 0; // menu aims
 };
 
@@ -39,7 +39,6 @@ std::function<void()> idleHook;
 int fruitlessWaits = 0;
 std::vector<UINT> beeps;
 std::vector<DWORD> sleeps;
-std::map<HWND, int> presents;
 std::map<HWND, Surface> presented; // each top-level window's pixels as last presented
 std::function<void(DWORD)> sleepHook;
 std::map<HWND, std::pair<HICON, HICON>> icons;
@@ -84,34 +83,11 @@ Scripted key(InputEvent::Kind kind, int code, unsigned modifiers, uint64_t at) {
     return item;
 }
 
-HWND topLevelAtScreen(int x, int y, int *surfaceX, int *surfaceY) {
-    for (HWND handle : topLevelOrder()) {
-        Window *top = findWindow(handle);
-        if (!top || !isShowing(top)) {
-            continue;
-        }
-        POINT origin = surfaceOriginOnScreen(top);
-        if (rectContains(top->rect, x, y)) {
-            *surfaceX = x - origin.x;
-            *surfaceY = y - origin.y;
-            RECT surface{0, 0, top->surface.width, top->surface.height};
-            return rectContains(surface, *surfaceX, *surfaceY) ? handle : nullptr;
-        }
-    }
-    return nullptr;
-}
-
 // Aims a scripted event at this moment and queues it.
 void make(Scripted item) {
     InputEvent event = item.event;
     RECT r;
     switch (item.aim) {
-    case Aim::Screen:
-        event.topLevel = topLevelAtScreen(item.x, item.y, &event.x, &event.y);
-        if (!event.topLevel) {
-            return;
-        }
-        break;
     case Aim::Client: {
         Window *window = findWindow(item.window);
         if (!window) {
@@ -171,6 +147,21 @@ void makeUntil(uint64_t time) {
     abort();
 }
 
+// Fills `to` with the pixels of `from` that lie under it when to's (0, 0) is put on from's
+// (fromX, fromY); where `from` does not reach, `to` stays as it is.
+void copyPixels(const Surface &from, int fromX, int fromY, Surface *to) {
+    RECT source{0, 0, from.width, from.height};
+    for (int y = 0; y < to->height; ++y) {
+        for (int x = 0; x < to->width; ++x) {
+            int sx = fromX + x, sy = fromY + y;
+            if (rectContains(source, sx, sy)) {
+                to->pixels[static_cast<size_t>(y) * to->width + x] =
+                    from.pixels[static_cast<size_t>(sy) * from.width + sx];
+            }
+        }
+    }
+}
+
 } // namespace
 
 // ---- The backend's side of backend.h ----
@@ -192,7 +183,6 @@ void backendWindowDestroyed(HWND topLevel) {
     knownWindows.erase(topLevel);
     presented.erase(topLevel);
     icons.erase(topLevel);
-    presents.erase(topLevel);
 }
 
 void backendWindowIcons(HWND topLevel, HICON large, HICON small) {
@@ -200,7 +190,6 @@ void backendWindowIcons(HWND topLevel, HICON large, HICON small) {
 }
 
 void backendPresent(HWND topLevel) {
-    ++presents[topLevel];
     if (const Surface *surface = topLevelSurface(topLevel)) {
         presented[topLevel] = *surface;
     }
@@ -274,7 +263,6 @@ void headlessReset() {
     script.clear();
     beeps.clear();
     sleeps.clear();
-    presents.clear();
     presented.clear();
     sleepHook = nullptr;
     icons.clear();
@@ -294,15 +282,6 @@ HINSTANCE headlessInstance() {
 
 uint64_t headlessNow() {
     return now;
-}
-
-void headlessMouseAtScreen(InputEvent::Kind kind, int x, int y, uint64_t at) {
-    add(mouse(Aim::Screen, kind, nullptr, x, y, at));
-}
-
-void headlessClickAtScreen(int x, int y, uint64_t at) {
-    headlessMouseAtScreen(InputEvent::MouseDown, x, y, at);
-    headlessMouseAtScreen(InputEvent::MouseUp, x, y, at);
 }
 
 void headlessMouseAt(HWND window, InputEvent::Kind kind, int x, int y, uint64_t at) {
@@ -388,21 +367,12 @@ HWND headlessModalDialog() {
     return innermostModalDialog();
 }
 
-HWND headlessActiveWindow() {
-    return activeTopLevel();
-}
-
 const std::vector<UINT> &headlessBeeps() {
     return beeps;
 }
 
 const std::vector<DWORD> &headlessSleeps() {
     return sleeps;
-}
-
-int headlessPresentCount(HWND topLevel) {
-    auto found = presents.find(topLevel);
-    return found == presents.end() ? 0 : found->second;
 }
 
 const std::string &headlessClipboard() {
@@ -453,16 +423,8 @@ bool headlessPicture(HWND handle, Surface *out) {
         return true;
     }
     RECT area = visibleClientOnSurface(window);
-    int width = std::max<int>(0, area.right - area.left);
-    int height = std::max<int>(0, area.bottom - area.top);
-    out->resize(width, height, 0);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            out->pixels[static_cast<size_t>(y) * width + x] =
-                top->surface
-                    .pixels[static_cast<size_t>(area.top + y) * top->surface.width + area.left + x];
-        }
-    }
+    out->resize(area.right - area.left, area.bottom - area.top, 0);
+    copyPixels(top->surface, area.left, area.top, out);
     return true;
 }
 
@@ -502,18 +464,8 @@ void headlessScreenPicture(Surface *out) {
         if (!top || !isShowing(top) || shown == presented.end()) {
             continue;
         }
-        const Surface &picture = shown->second;
         POINT origin = surfaceOriginOnScreen(top);
-        for (int y = 0; y < picture.height; ++y) {
-            int sy = origin.y + y;
-            for (int x = 0; x < picture.width && sy >= 0 && sy < screenHeight; ++x) {
-                int sx = origin.x + x;
-                if (sx >= 0 && sx < screenWidth) {
-                    out->pixels[static_cast<size_t>(sy) * screenWidth + sx] =
-                        picture.pixels[static_cast<size_t>(y) * picture.width + x];
-                }
-            }
-        }
+        copyPixels(shown->second, -origin.x, -origin.y, out);
     }
 }
 
@@ -527,14 +479,7 @@ bool headlessScreenCrop(HWND window, Surface *out) {
     Surface screen;
     headlessScreenPicture(&screen);
     out->resize(client.right, client.bottom, 0);
-    for (int y = 0; y < client.bottom; ++y) {
-        for (int x = 0; x < client.right; ++x) {
-            int sx = origin.x + x, sy = origin.y + y;
-            bool on = sx >= 0 && sy >= 0 && sx < screenWidth && sy < screenHeight;
-            out->pixels[static_cast<size_t>(y) * client.right + x] =
-                on ? screen.pixels[static_cast<size_t>(sy) * screenWidth + sx] : 0;
-        }
-    }
+    copyPixels(screen, origin.x, origin.y, out);
     return true;
 }
 

@@ -39,9 +39,6 @@ uint64_t headlessNow();
 const uint64_t headlessAsap = 0;
 enum : unsigned { HeadlessShift = 1, HeadlessControl = 2, HeadlessAlt = 4 };
 
-// Mouse at screen coordinates; a window's caption and frame take no input.
-void headlessMouseAtScreen(InputEvent::Kind kind, int x, int y, uint64_t at = headlessAsap);
-void headlessClickAtScreen(int x, int y, uint64_t at = headlessAsap);
 // Mouse at a window's client coordinates (a control or a top-level window).
 void headlessMouseAt(HWND window, InputEvent::Kind kind, int x, int y, uint64_t at = headlessAsap);
 void headlessClick(HWND window, int x, int y, uint64_t at = headlessAsap);
@@ -69,14 +66,10 @@ void headlessClose(HWND topLevel, uint64_t at = headlessAsap);
 void headlessSetIdleHook(std::function<void()> hook);
 // The innermost dialog whose modal loop runs, null when none.
 HWND headlessModalDialog();
-// The topmost visible, enabled top-level window: where keys go.
-HWND headlessActiveWindow();
 
 // ---- Records ----
 const std::vector<UINT> &headlessBeeps();
 const std::vector<DWORD> &headlessSleeps();
-// How often a live top-level window's pixels were presented.
-int headlessPresentCount(HWND topLevel);
 const std::string &headlessClipboard(); // UTF-8
 // The icons of a top-level window's class, as the layer handed them over.
 void headlessWindowIcons(HWND topLevel, HICON *large, HICON *small);
