@@ -446,12 +446,6 @@ void mouse(MenuBar &menu, UINT message, int x, int y) {
     }
 }
 
-bool loadMenuResource(uint16_t id, std::vector<MenuItemTemplate> *items) {
-    ResourceBytes bytes;
-    return findResource(embeddedResourceImage(), ResourceTypeMenu, id, &bytes) &&
-           decodeMenu(bytes, items);
-}
-
 } // namespace
 
 // The menu bar's window: its client area's origin is the surface's (0, 0), and it is made with
@@ -463,8 +457,11 @@ LRESULT CALLBACK menuBarProc(HWND handle, UINT message, WPARAM wParam, LPARAM lP
     }
     if (message == WM_CREATE) {
         auto *create = reinterpret_cast<const CREATESTRUCTA *>(lParam);
-        uint16_t id = LOWORD(create->lpCreateParams);
-        return loadMenuResource(id, &extraOf<MenuBar>(window).items) ? 0 : -1;
+        ResourceBytes bytes;
+        bool loaded = findResource(embeddedResourceImage(), ResourceTypeMenu,
+                                   LOWORD(create->lpCreateParams), &bytes) &&
+                      decodeMenu(bytes, &extraOf<MenuBar>(window).items);
+        return loaded ? 0 : -1;
     }
     MenuBar *menu = menuBarOf(window->parent);
     if (!menu || menu->items.empty()) {
@@ -498,9 +495,6 @@ LRESULT CALLBACK menuBarProc(HWND handle, UINT message, WPARAM wParam, LPARAM lP
     case WM_KEYUP:
     case WM_SYSKEYUP:
         keyUp(*menu, static_cast<int>(wParam));
-        return 0;
-    case WM_CHAR:
-    case WM_SYSCHAR:
         return 0;
     case WM_CANCELMODE:
         if (menu->active) {

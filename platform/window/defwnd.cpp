@@ -48,15 +48,11 @@ LRESULT WINAPI DefWindowProcA(HWND handle, UINT message, WPARAM wParam, LPARAM l
         return window->isChild() ||
                createMenuBar(handle, reinterpret_cast<const CREATESTRUCTA *>(lParam));
     case WM_NCPAINT:
-    case WM_CANCELMODE:
-        if (window->menuBar) {
-            SendMessageA(window->menuBar, message, wParam, lParam);
-        }
-        return 0;
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONUP:
     case WM_NCMOUSEMOVE:
-        if (wParam == HTMENU && window->menuBar) {
+    case WM_CANCELMODE:
+        if (window->menuBar) {
             SendMessageA(window->menuBar, message, wParam, lParam);
         }
         return 0;
@@ -90,10 +86,7 @@ LRESULT WINAPI DefWindowProcA(HWND handle, UINT message, WPARAM wParam, LPARAM l
         return 0;
     case WM_SETTEXT:
         window->text = lParam ? reinterpret_cast<const char *>(lParam) : "";
-        if (!window->isChild()) {
-            std::string why;
-            backendWindowChanged(handle, &why);
-        }
+        notifyBackend(window);
         return TRUE;
     case WM_GETTEXT: {
         char *buffer = reinterpret_cast<char *>(lParam);

@@ -109,8 +109,7 @@ void attachMenuBar(Window *topLevel, HWND menuBar) {
     bar->rect = {0, -menuHeight, 0, 0};
     topLevel->menuBar = menuBar;
     resizeSurface(topLevel);
-    std::string why;
-    backendWindowChanged(topLevel->handle, &why);
+    notifyBackend(topLevel);
 }
 
 BOOL WINAPI GetWindowRect(HWND handle, LPRECT rect) {

@@ -105,9 +105,6 @@ bool isEnabledTree(const Window *window) {
 }
 
 void registerSystemClass(const char *name, ATOM atom, WNDPROC proc) {
-    if (findClass(name) || findClass(MAKEINTRESOURCEA(atom))) {
-        return;
-    }
     auto windowClass = std::make_unique<WindowClass>();
     windowClass->name = name;
     windowClass->atom = atom;
@@ -132,6 +129,13 @@ void destroyAllWindows() {
         }
     }
     windows.clear();
+}
+
+void notifyBackend(Window *window) {
+    if (window && !window->isChild()) {
+        std::string why;
+        backendWindowChanged(window->handle, &why);
+    }
 }
 
 const std::string &lastWindowFailure() {

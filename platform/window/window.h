@@ -91,6 +91,9 @@ void destroyAllWindows();
 // forgetClasses forgets only the program's classes.
 void registerSystemClass(const char *name, ATOM atom, WNDPROC proc);
 void forgetClasses();
+// A top-level window's title, visibility, minimised state, place or size changed: the backend
+// hears of it (a child's changes are nothing to the backend).
+void notifyBackend(Window *window);
 // Visible itself and every ancestor visible; a minimised top-level shows no client.
 bool isShowing(const Window *window);
 // Enabled itself and every ancestor enabled.

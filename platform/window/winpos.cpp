@@ -6,17 +6,6 @@
 #include "platform/window/nonclient.h"
 #include "platform/window/paint.h"
 
-namespace {
-
-void notifyBackend(Window *window) {
-    if (window && !window->isChild()) {
-        std::string why;
-        backendWindowChanged(window->handle, &why);
-    }
-}
-
-} // namespace
-
 BOOL WINAPI ShowWindow(HWND handle, int showCommand) {
     Window *window = findWindow(handle);
     if (!window) {
@@ -104,10 +93,7 @@ BOOL WINAPI SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int width,
         resizeSurface(window);
     }
     if (moved || sized) {
-        std::string why;
-        if (!window->isChild()) {
-            backendWindowChanged(handle, &why);
-        }
+        notifyBackend(window);
         if (sized) {
             SIZE size = clientSize(window);
             SendMessageA(handle, WM_SIZE, 0, MAKELPARAM(size.cx, size.cy));
