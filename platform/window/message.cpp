@@ -100,16 +100,12 @@ bool keyMessageFor(const InputEvent &event, Message *out) {
     }
     bool system = event.alt || event.key == VK_MENU || event.key == VK_F10;
     LPARAM context = (event.alt ? (1 << 29) : 0) | 1;
-    switch (event.kind) {
-    case InputEvent::KeyDown:
-        *out = {target, UINT(system ? WM_SYSKEYDOWN : WM_KEYDOWN), WPARAM(event.key), context};
-        break;
-    case InputEvent::KeyUp:
-        *out = {target, UINT(system ? WM_SYSKEYUP : WM_KEYUP), WPARAM(event.key), context};
-        break;
-    default:
+    if (event.kind == InputEvent::Character) {
         *out = {target, UINT(event.alt ? WM_SYSCHAR : WM_CHAR), event.character, context};
-        break;
+    } else if (event.kind == InputEvent::KeyDown) {
+        *out = {target, UINT(system ? WM_SYSKEYDOWN : WM_KEYDOWN), WPARAM(event.key), context};
+    } else {
+        *out = {target, UINT(system ? WM_SYSKEYUP : WM_KEYUP), WPARAM(event.key), context};
     }
     return true;
 }
