@@ -6,7 +6,6 @@
 #include <algorithm>
 
 #include "platform/window/edges.h"
-#include "platform/window/message.h"
 
 namespace {
 
