@@ -7,17 +7,9 @@ int32_t totalSelected;
 int32_t IqLevel = 0;
 int32_t computerMoves = 0;
 
-namespace {
-
-// Control ids of the used columns of each row; 1009 is a button of the dialog, not a stick.
-const uint32_t stickControls[nrRows][nrColumns] = {
-    {1000},
-    {1001, 1002, 1003},
-    {1004, 1005, 1006, 1007, 1008},
-    {1010, 1011, 1012, 1013, 1014, 1015, 1016},
-};
-
-} // namespace
+// 1009 is a button of the dialog, not a stick.
+const uint32_t stickControls[nrSticks] = {1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007,
+                                          1008, 1010, 1011, 1012, 1013, 1014, 1015, 1016};
 
 void resetBoard() {
     for (int row = 0; row < nrRows; ++row) {
@@ -29,7 +21,16 @@ void resetBoard() {
     for (int row = 0; row < nrRows; ++row) {
         for (int column = 0; column <= 2 * row; ++column) {
             board[row][column].state = Present;
-            board[row][column].controlId = stickControls[row][column];
+            board[row][column].controlId = stickControls[row * row + column];
+        }
+    }
+}
+
+void layOutBoard(const int32_t nrPresent[nrRows]) {
+    resetBoard();
+    for (int row = 0; row < nrRows; ++row) {
+        for (int column = nrPresent[row]; column <= 2 * row; ++column) {
+            board[row][column].state = Removed;
         }
     }
 }

@@ -10,7 +10,11 @@ struct StickSlot {
     uint32_t controlId; // the button that shows the stick; 0 for a column the row does not use
 };
 
-enum { nrRows = 4, nrColumns = 7 };
+enum { nrRows = 4, nrColumns = 7, nrSticks = 16 };
+
+// The buttons that show the sticks, row by row from the top, each row from the left: row r has
+// 2 * r + 1 of them, from stickControls[r * r] on.
+extern const uint32_t stickControls[nrSticks];
 
 typedef StickSlot Board[nrRows][nrColumns];
 
@@ -27,6 +31,8 @@ extern int32_t IqLevel;
 extern int32_t computerMoves;
 
 void resetBoard();
+// A fresh board on which only the leftmost nrPresent[row] sticks of each row are present.
+void layOutBoard(const int32_t nrPresent[nrRows]);
 int32_t countSticks();
 // The slot shown by a control, or null; row and column (either may be null) get -1 then.
 StickSlot *findSlotByControl(int32_t *row, int32_t *column, uint32_t controlId);

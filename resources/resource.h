@@ -44,7 +44,6 @@
 #define IDB_LEVER_LOW 151
 
 // Board dialog controls
-#define IDC_STICK_FIRST 1000
 #define IDC_FIRST_BUTTON 1009
 #define IDC_SECOND_BUTTON 1017
 #define IDC_FIRST_LABEL 1018

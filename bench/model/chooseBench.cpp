@@ -20,21 +20,16 @@ std::vector<int> allPositions() {
     return positions;
 }
 
-void layOut(int packed) {
-    const int counts[nrRows] = {packed / 1000, packed / 100 % 10, packed / 10 % 10, packed % 10};
-    resetBoard();
-    for (int row = 0; row < nrRows; ++row)
-        for (int column = counts[row]; column <= 2 * row; ++column)
-            board[row][column].state = Removed;
-}
-
 // Each iteration chooses once on every one of the 383 boards; the figure per choice is the
 // iteration time divided by 383 (reported as items).
 void chooseOverAllPositions(benchmark::State &state) {
     const std::vector<int> positions = allPositions();
     std::vector<Board> boards(positions.size());
     for (size_t i = 0; i < positions.size(); ++i) {
-        layOut(positions[i]);
+        const int packed = positions[i];
+        const int32_t counts[nrRows] = {packed / 1000, packed / 100 % 10, packed / 10 % 10,
+                                        packed % 10};
+        layOutBoard(counts);
         memcpy(boards[i], board, sizeof(Board));
     }
     IqLevel = static_cast<int32_t>(state.range(0));

@@ -7,6 +7,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include "game/board.h"
 #include "platform/backend.h"
 #include "platform/win32.h"
 #include "tests/sdl/virtual_display.h"
@@ -14,8 +15,6 @@
 namespace {
 
 const HINSTANCE instance = reinterpret_cast<HINSTANCE>(uintptr_t(0x400000));
-const int stickIds[] = {1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007,
-                        1008, 1010, 1011, 1012, 1013, 1014, 1015, 1016};
 const int nrSelected = 5; // the first sticks of the list show the current frame
 
 HWND board = nullptr;
@@ -136,8 +135,8 @@ INT_PTR CALLBACK boardProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
         PostMessageA(dialog, WM_USER + 1, 0, 0);
         return TRUE;
     case WM_PAINT:
-        for (int i = 0; i < 16; ++i)
-            paintFace(dialog, stickIds[i], i < nrSelected ? face : present);
+        for (int i = 0; i < nrSticks; ++i)
+            paintFace(dialog, stickControls[i], i < nrSelected ? face : present);
         paintFace(dialog, 1024, lever);
         return FALSE;
     case WM_USER + 1:

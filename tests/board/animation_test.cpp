@@ -149,7 +149,7 @@ TEST(BoardPainting, FacesFollowTheStateAndTheLever) {
     BoardRun run;
     run.run({[](HWND d) {
                  refreshBoard(d);
-                 for (int id : stickIds) {
+                 for (int id : stickControls) {
                      EXPECT_TRUE(buttonShows(d, id, boardBitmap(IDB_PRESENT))) << id;
                  }
                  EXPECT_TRUE(buttonShows(d, IDC_LEVER, boardBitmap(IDB_LEVER_LOW)));

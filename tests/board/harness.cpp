@@ -72,9 +72,6 @@ bool buttonShows(HWND dialog, int id, HBITMAP face, bool onScreen) {
     return picture.pixels == want;
 }
 
-const int32_t stickIds[16] = {1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007,
-                              1008, 1010, 1011, 1012, 1013, 1014, 1015, 1016};
-
 void resetEverything() {
     headlessReset();
     for (HBITMAP &bitmap : boardBitmaps) {

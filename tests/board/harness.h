@@ -58,8 +58,6 @@ bool controlVisible(HWND dialog, int id);
 // screen as last presented, or (onScreen false) on its window's pixels, under whatever covers it.
 bool buttonShows(HWND dialog, int id, HBITMAP face, bool onScreen = true);
 
-// Stick control ids in board order.
-extern const int32_t stickIds[16];
 // Milliseconds at which pickRandom(n) returns value: the first millisecond of its run.
 unsigned short millisecondFor(int32_t value, int32_t n);
 void scriptClock(std::vector<unsigned short> values);

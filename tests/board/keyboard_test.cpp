@@ -16,32 +16,17 @@
 
 namespace {
 
-// The tab stops of the board in the template's order.
-const int tabOrder[] = {IDCANCEL,
-                        1000,
-                        1001,
-                        1002,
-                        1003,
-                        1004,
-                        1005,
-                        1006,
-                        1007,
-                        1008,
-                        1010,
-                        1011,
-                        1012,
-                        1013,
-                        1014,
-                        1015,
-                        1016,
-                        IDC_FIRST_BUTTON,
-                        IDC_SECOND_BUTTON,
-                        IDC_LEVER};
-
+// A control's place among the board's tab stops in the template's order: "Salir", the sixteen
+// sticks, the two action buttons and the lever.
 int tabIndex(HWND dialog, HWND window) {
-    for (int i = 0; i < static_cast<int>(std::size(tabOrder)); ++i) {
-        if (GetDlgItem(dialog, tabOrder[i]) == window) {
-            return i;
+    std::vector<int> order(std::begin(stickControls), std::end(stickControls));
+    order.insert(order.begin(), IDCANCEL);
+    for (int id : {IDC_FIRST_BUTTON, IDC_SECOND_BUTTON, IDC_LEVER}) {
+        order.push_back(id);
+    }
+    for (size_t i = 0; i < order.size(); ++i) {
+        if (GetDlgItem(dialog, order[i]) == window) {
+            return static_cast<int>(i);
         }
     }
     return -1;

@@ -184,7 +184,7 @@ TEST(Monkey, TwentyThousandRandomActionsKeepTheGameSound) {
             scriptClock(clock);
             int roll = pick(1000);
             if (roll < 550) {
-                clickControl(dialog, stickIds[pick(16)]);
+                clickControl(dialog, stickControls[pick(nrSticks)]);
             } else if (roll < 720) {
                 clickControl(dialog, IDC_FIRST_BUTTON);
             } else if (roll < 750) {

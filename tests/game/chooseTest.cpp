@@ -13,13 +13,6 @@ struct Counts {
     int32_t row[nrRows];
 };
 
-void layOut(const Counts &counts) {
-    resetBoard();
-    for (int row = 0; row < nrRows; ++row)
-        for (int column = counts.row[row]; column <= 2 * row; ++column)
-            board[row][column].state = Removed;
-}
-
 // The first millisecond at which pickRandom(n) gives result.
 unsigned short msFor(int result, int n) {
     return static_cast<unsigned short>((result * 1000 + n) / (n + 1));
@@ -27,7 +20,7 @@ unsigned short msFor(int result, int n) {
 
 ComputerMove choose(const Counts &counts, int32_t iq, int32_t moves,
                     std::vector<unsigned short> milliseconds = {0}) {
-    layOut(counts);
+    layOutBoard(counts.row);
     IqLevel = iq;
     computerMoves = moves;
     scriptClockMilliseconds(milliseconds.data(), static_cast<int>(milliseconds.size()));
@@ -239,7 +232,8 @@ TEST(ChooseComputerMove, EveryPositionGetsAValidMove) {
 }
 
 TEST(ChooseComputerMove, LeavesTheBoardAsItWas) {
-    layOut({{1, 2, 4, 6}});
+    const int32_t nrPresent[nrRows] = {1, 2, 4, 6};
+    layOutBoard(nrPresent);
     board[3][6].state = Present; // already so; now compare the whole table after a choice
     Board before;
     memcpy(before, board, sizeof before);
@@ -279,7 +273,7 @@ TEST(ValidateComputerMove, DropsBadMovesAndFallsBackToTheTopmostRow) {
         {{{1, 2, 4, 6}}, 0, 1, "", 0, 1},
     };
     for (const Case &c : cases) {
-        layOut(c.counts);
+        layOutBoard(c.counts.row);
         countSticks();
         RowLists lists;
         buildRowLists(&lists);

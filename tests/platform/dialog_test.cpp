@@ -1,5 +1,6 @@
 // The dialog manager on the program's templates: geometry from the base units, initialisation,
 // tab order, Enter, Esc, the close box, Space, and nested modal loops.
+#include "game/board.h"
 #include "tests/platform/harness.h"
 
 namespace {
@@ -128,9 +129,12 @@ TEST_F(DialogTest, InitDialogReturningFalseLeavesTheFocusAlone) {
 }
 
 TEST_F(DialogTest, TabAndShiftTabWalkTheTabStopsInTemplateOrder) {
-    const int order[] = {2,    1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008,
-                         1010, 1011, 1012, 1013, 1014, 1015, 1016, 1009, 1017, 1024};
-    const int count = sizeof(order) / sizeof(order[0]);
+    std::vector<int> order(std::begin(stickControls), std::end(stickControls));
+    order.insert(order.begin(), IDCANCEL);
+    for (int id : {1009, 1017, 1024}) {
+        order.push_back(id);
+    }
+    const int count = static_cast<int>(order.size());
     std::vector<int> forward, backward;
     int tabs = 0;
     headlessSetIdleHook([&] {

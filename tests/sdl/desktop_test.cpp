@@ -18,6 +18,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "game/board.h"
 #include "platform/backend.h"
 #include "platform/gdi/gdi.h"
 #include "platform/sdl/display.h"
@@ -33,8 +34,6 @@ const int scale = DESKTOP_SCALE;
 const int screenWidth = 1024 * scale, screenHeight = 768 * scale;
 
 const HINSTANCE instance = reinterpret_cast<HINSTANCE>(uintptr_t(0x400000));
-const int stickIds[] = {1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007,
-                        1008, 1010, 1011, 1012, 1013, 1014, 1015, 1016};
 const int leverId = 1024;
 const int statusId = 1022;
 const char thinkingText[] = "ORDANEL SOFTWARE: ............";
@@ -168,7 +167,7 @@ void recordLayout(HWND dialog) {
     for (int id : {1, 2, 1009, 1017, 1023, leverId})
         if (GetDlgItem(dialog, id))
             layout.controls.push_back({id, hostPointOf(dialog, id)});
-    for (int id : stickIds)
+    for (int id : stickControls)
         if (GetDlgItem(dialog, id))
             layout.controls.push_back({id, hostPointOf(dialog, id)});
     layout.rects.clear();
@@ -411,7 +410,7 @@ INT_PTR CALLBACK boardProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
         recordLayout(dialog);
         return TRUE;
     case WM_PAINT:
-        for (int id : stickIds)
+        for (int id : stickControls)
             paintFace(dialog, id);
         paintFace(dialog, leverId);
         {
@@ -528,7 +527,7 @@ TEST(SdlDesktop, ScreenShowsThePaintedFaces) {
     });
     runBoard();
     ASSERT_GT(shot.height, 0) << "no screenshot";
-    for (int id : stickIds) {
+    for (int id : stickControls) {
         POINT centre = controlPoint(id);
         int x = geometry.x + centre.x, y = geometry.y + centre.y;
         EXPECT_EQ(shot.at(x, y), faceColourRgb(id)) << "stick " << id;

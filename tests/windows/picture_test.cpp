@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "game/board.h"
 #include "platform/resources/resfile.h"
 #include "platform/win32.h"
 #include "resources/resource.h"
@@ -84,12 +85,6 @@ class Board {
     ScreenRect window_;
     int menuHeight_ = 0;
 };
-
-const int stickIds[4][7] = {{1000},
-                            {1001, 1002, 1003},
-                            {1004, 1005, 1006, 1007, 1008},
-                            {1010, 1011, 1012, 1013, 1014, 1015, 1016}};
-const int rowLengths[4] = {1, 3, 5, 7};
 
 // A stick shows its green face while it is on the board.
 bool stickPresent(const ScreenPicture &screen, const ScreenRect &stick) {
@@ -186,8 +181,8 @@ bool playToTheEnd(Moments *run, const Board &board, bool takeLast, const std::st
         }
         int heaps[4] = {0, 0, 0, 0};
         for (int r = 0; r < 4; ++r) {
-            for (int c = 0; c < rowLengths[r]; ++c) {
-                heaps[r] += stickPresent(screen, board.control(stickIds[r][c]));
+            for (int c = 0; c <= 2 * r; ++c) {
+                heaps[r] += stickPresent(screen, board.control(stickControls[r * r + c]));
             }
         }
         int row = -1, take = 0;
@@ -195,9 +190,9 @@ bool playToTheEnd(Moments *run, const Board &board, bool takeLast, const std::st
         if (row < 0) {
             break;
         }
-        for (int c = 0; c < rowLengths[row] && take > 0; ++c) {
-            if (stickPresent(screen, board.control(stickIds[row][c]))) {
-                board.click(stickIds[row][c]);
+        for (int c = 0; c <= 2 * row && take > 0; ++c) {
+            if (stickPresent(screen, board.control(stickControls[row * row + c]))) {
+                board.click(stickControls[row * row + c]);
                 --take;
             }
         }
@@ -364,13 +359,11 @@ TEST_F(WineProgram, FacesStayThroughTabArrowsAndSpace) {
         ScreenPicture screen;
         ASSERT_TRUE(waitUntilStill(20000, &screen)) << keys[0];
         int nrFaces = 0, nrSelected = 0;
-        for (int r = 0; r < 4; ++r) {
-            for (int c = 0; c < rowLengths[r]; ++c) {
-                ScreenRect stick = board.control(stickIds[r][c]);
-                uint32_t pixel = screen.at(stick.x + stick.width / 2, stick.y + stick.height / 2);
-                nrFaces += stickPresent(screen, stick);
-                nrSelected += (pixel >> 16) >= 0x80 && ((pixel >> 8) & 0xFF) < 0x40;
-            }
+        for (int id : stickControls) {
+            ScreenRect stick = board.control(id);
+            uint32_t pixel = screen.at(stick.x + stick.width / 2, stick.y + stick.height / 2);
+            nrFaces += stickPresent(screen, stick);
+            nrSelected += (pixel >> 16) >= 0x80 && ((pixel >> 8) & 0xFF) < 0x40;
         }
         EXPECT_EQ(nrFaces + nrSelected, 16) << "after " << keys[0] << ": faces went blank";
     }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "game/board.h"
 #include "tests/windows/probe_lines.h"
 #include "tests/windows/wine_program.h"
 
@@ -17,9 +18,6 @@ const char statusChoosing[] = "\xbfQu\xed"
 const char statusPlayer[] = "TE TOCA A TI: Selecciona palitos (en una linea)";
 const char statusThinking[] = "ORDANEL SOFTWARE: ............";
 const char labelConfirm[] = "S\xed, remueveme estos";
-
-const int stickIds[] = {1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007,
-                        1008, 1010, 1011, 1012, 1013, 1014, 1015, 1016};
 
 const ProbeLine *firstOfKind(const std::vector<ProbeLine> &lines, const std::string &kind) {
     for (const ProbeLine &line : lines) {
@@ -79,7 +77,7 @@ TEST_F(WineProgram, OpensTheBoardOverAMinimisedFrameAndEndsOnEscape) {
                     {-1, "IQ Ordanel", true},
                     {2, "Salir", true}},
                    "at the start");
-    for (int id : stickIds) {
+    for (int id : stickControls) {
         expectControls(controls, {{id, nullptr, true}}, "at the start");
     }
     EXPECT_EQ(session->programStatus(), 0);

@@ -1,9 +1,8 @@
 #include "tools/template-picture/faces.h"
 
-namespace {
+#include "game/board.h"
 
-const int stickIds[] = {1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007,
-                        1008, 1010, 1011, 1012, 1013, 1014, 1015, 1016};
+namespace {
 
 void paintFace(HWND dialog, int id, HBITMAP bitmap) {
     HWND button = GetDlgItem(dialog, id);
@@ -24,7 +23,7 @@ void paintFace(HWND dialog, int id, HBITMAP bitmap) {
 } // namespace
 
 void paintTemplateFaces(HWND dialog, HBITMAP stickFace, HBITMAP leverFace) {
-    for (int id : stickIds)
+    for (int id : stickControls)
         paintFace(dialog, id, stickFace);
     paintFace(dialog, 1024, leverFace);
 }

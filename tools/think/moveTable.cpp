@@ -31,13 +31,6 @@ bool parseInteger(const std::string &token, long long *value, std::string *why) 
     return true;
 }
 
-void layOut(const long long *counts) {
-    resetBoard();
-    for (int row = 0; row < nrRows; ++row)
-        for (int column = counts[row]; column <= 2 * row; ++column)
-            board[row][column].state = Removed;
-}
-
 // Handles one line; returns false (with a reason) when the line cannot be used.
 bool handleLine(const std::string &line, FILE *output, std::string *why) {
     static const char *const fieldNames[nrFixedFields] = {"r0", "r1", "r2", "r3", "iq", "moves"};
@@ -82,7 +75,10 @@ bool handleLine(const std::string &line, FILE *output, std::string *why) {
         return false;
     }
 
-    layOut(fields);
+    int32_t nrPresent[nrRows];
+    for (int row = 0; row < nrRows; ++row)
+        nrPresent[row] = static_cast<int32_t>(fields[row]);
+    layOutBoard(nrPresent);
     IqLevel = static_cast<int32_t>(fields[4]);
     computerMoves = static_cast<int32_t>(fields[5]);
     scriptClockMilliseconds(milliseconds, nrMilliseconds);
