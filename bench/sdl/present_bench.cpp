@@ -10,7 +10,7 @@
 #include "game/board.h"
 #include "platform/backend.h"
 #include "platform/win32.h"
-#include "tests/sdl/virtual_display.h"
+#include "tests/support/display.h"
 
 namespace {
 
@@ -159,12 +159,11 @@ int main(int argc, char **argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    VirtualDisplay display;
-    std::string why;
+    PrivateDisplay display(1024, 768);
     unsetenv("WAYLAND_DISPLAY");
     setenv("SDL_VIDEODRIVER", "x11", 1);
-    if (!display.start(1024, 768, &why)) {
-        fprintf(stderr, "sdl benchmarks skipped: no X server: %s\n", why.c_str());
+    if (!display.started()) {
+        fprintf(stderr, "sdl benchmarks skipped: no X server: %s\n", display.problem().c_str());
         return 0;
     }
     present = bitmap(130);

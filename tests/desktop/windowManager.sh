@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# Without a display the program says why in one line. Then the real program under a window
-# manager (openbox) on a private X server: the frame window keeps the taskbar entry, titled
-# "quillmere" with its icon, and stays minimised; the board and the rules dialog are fixed-size
-# dialogs without a maximise action or a taskbar entry of their own, the rules dialog transient
-# for the board and above it. Without a sound device a beep stays silent: nothing is printed.
+# Without a display the program says why in one line. Then the real program under the window
+# manager (openbox) of the private X server that DISPLAY names: the frame window keeps the
+# taskbar entry, titled "quillmere" with its icon, and stays minimised; the board and the rules
+# dialog are fixed-size dialogs without a maximise action or a taskbar entry of their own, the
+# rules dialog transient for the board and above it. Without a sound device a beep stays
+# silent: nothing is printed.
 set -uo pipefail
 program=$1
 work=$(mktemp -d)
-game="" manager="" server=""
-trap 'kill $game $manager $server 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
+game=""
+trap 'kill $game 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
 
 # Without a display: one line that names the reason, and status 1.
 env -u DISPLAY -u WAYLAND_DISPLAY "$program" >"$work/nodisplay.out" 2>"$work/nodisplay.err"
@@ -20,17 +21,9 @@ if [ $status -ne 1 ] || [ "$lines" -ne 1 ] || ! grep -q 'DISPLAY is not set' "$w
     exit 1
 fi
 
-for tool in Xvfb openbox xdotool xprop; do
+for tool in xdotool xprop; do
     command -v $tool >/dev/null || { echo "SKIP: $tool missing"; exit 77; }
 done
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-server=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "SKIP: Xvfb did not start"; exit 77; }
-export DISPLAY=:$(cat "$work/display")
-openbox --sm-disable --config-file /dev/null >"$work/openbox.log" 2>&1 &
-manager=$!
-for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
 # No sound device: ALSA asked for a card that does not exist.
 export SDL_AUDIODRIVER=alsa AUDIODEV=hw:99 QUILLMERE_SCALE=1
 unset QUILLMERE_DEBUG

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/windows/process.h"
+#include "tests/support/process.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <stdlib.h>
 #include <string>
@@ -23,7 +24,9 @@
 #include "platform/gdi/gdi.h"
 #include "platform/sdl/display.h"
 #include "platform/win32.h"
-#include "virtual_display.h"
+#include "tests/support/display.h"
+#include "tests/support/process.h"
+#include "tests/support/screen.h"
 
 namespace {
 
@@ -38,9 +41,7 @@ const int leverId = 1024;
 const int statusId = 1022;
 const char thinkingText[] = "ORDANEL SOFTWARE: ............";
 
-VirtualDisplay display;
-bool displayStarted = false;
-std::string displayProblem;
+std::unique_ptr<PrivateDisplay> display;
 std::string audioFile;
 
 // The driver thread reads window properties through connections of its own while SDL works
@@ -62,12 +63,12 @@ class DesktopEnvironment : public testing::Environment {
                     std::to_string(scale) + "_" + std::to_string(getpid()) + ".raw";
         setenv("SDL_AUDIODRIVER", "disk", 1);
         setenv("SDL_DISKAUDIOFILE", audioFile.c_str(), 1);
-        displayStarted = display.start(screenWidth, screenHeight, &displayProblem);
+        display.reset(new PrivateDisplay(screenWidth, screenHeight));
     }
     void TearDown() override {
         // SDL lets go of the server before the server goes.
         SDL_Quit();
-        display.stop();
+        display.reset();
         unlink(audioFile.c_str());
     }
 };
@@ -75,8 +76,8 @@ testing::Environment *const environment = testing::AddGlobalTestEnvironment(new 
 
 #define REQUIRE_DISPLAY()                                                                          \
     do {                                                                                           \
-        if (!displayStarted)                                                                       \
-            GTEST_SKIP() << "no X server for the desktop tests: " << displayProblem;               \
+        if (!display->started())                                                                   \
+            GTEST_SKIP() << "no X server for the desktop tests: " << display->problem();           \
     } while (0)
 
 // ---- What the dialog procedures record, read by the driver thread ----
@@ -204,8 +205,9 @@ POINT controlPoint(int id) {
 
 // ---- The user: xdotool, import and xclip on the test's X server ----
 
-std::string run(const std::string &command, int *status = nullptr) {
-    return runCommand("timeout 20 " + command, status);
+// What xclip reads from the clipboard.
+std::string clipboardText() {
+    return runProcess({"xclip", "-o", "-selection", "clipboard"}, 20000).output;
 }
 
 struct TitledWindow {
@@ -213,7 +215,7 @@ struct TitledWindow {
     bool mapped;
 };
 
-// The top-level X windows whose title (_NET_WM_NAME) is exactly this one.
+// The top-level X windows whose title (_NET_WM_NAME) is exactly this one, mapped or not.
 std::vector<TitledWindow> windowsTitled(const std::string &title) {
     std::vector<TitledWindow> found;
     Display *x = XOpenDisplay(nullptr);
@@ -245,64 +247,24 @@ std::vector<TitledWindow> windowsTitled(const std::string &title) {
     return found;
 }
 
-// The X window of a mapped top-level window with exactly this title, once it is there (0 if
-// it does not come).
-unsigned long findMappedWindow(const std::string &title) {
-    for (int waited = 0; waited < 10000; waited += 10) {
-        for (const TitledWindow &window : windowsTitled(title))
-            if (window.mapped)
-                return window.id;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return 0;
+// A mapped top-level window with exactly this title once it is there, and where it stands; 0
+// when it does not come.
+unsigned long findMappedWindow(const std::string &title, ScreenRect *where = nullptr) {
+    ScreenRect found;
+    unsigned long id = 0;
+    return findXWindow(title, where ? where : &found, 10000, &id) ? id : 0;
 }
 
-struct Geometry {
-    int x = -1, y = -1, width = 0, height = 0;
-};
-
-Geometry geometryOf(unsigned long window) {
-    Geometry geometry;
-    std::string text = run("xdotool getwindowgeometry " + std::to_string(window));
-    size_t position = text.find("Position: ");
-    size_t size = text.find("Geometry: ");
-    if (position != std::string::npos)
-        sscanf(text.c_str() + position, "Position: %d,%d", &geometry.x, &geometry.y);
-    if (size != std::string::npos)
-        sscanf(text.c_str() + size, "Geometry: %dx%d", &geometry.width, &geometry.height);
-    return geometry;
+// A click at a point of a window, in host pixels from its top-left corner.
+void clickIn(const ScreenRect &window, POINT point) {
+    clickAt(window.x + point.x, window.y + point.y);
 }
 
-void clickAt(unsigned long window, POINT point) {
-    run("xdotool mousemove --window " + std::to_string(window) + " " + std::to_string(point.x) +
-        " " + std::to_string(point.y) + " click 1");
-}
-
-void pressKeys(const std::string &keys) {
-    run("xdotool key --delay 20 " + keys);
-}
-
-// The screen as 8-bit RGB rows.
-struct Screenshot {
-    int width = 0, height = 0;
-    std::vector<unsigned char> rgb;
-    uint32_t at(int x, int y) const {
-        if (x < 0 || y < 0 || x >= width || y >= height)
-            return 0xFF000000u;
-        const unsigned char *p = &rgb[(size_t(y) * width + x) * 3];
-        return uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
-    }
-};
-
-Screenshot takeScreenshot() {
-    Screenshot shot;
-    std::string path = audioFile + ".rgb";
-    run("import -window root -depth 8 rgb:" + path);
-    std::ifstream file(path, std::ios::binary);
-    shot.rgb.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    unlink(path.c_str());
-    shot.width = screenWidth;
-    shot.height = shot.rgb.size() == size_t(screenWidth) * screenHeight * 3 ? screenHeight : 0;
+// The screen now; an empty picture when it cannot be read.
+ScreenPicture takeScreenshot() {
+    ScreenPicture shot;
+    std::string why;
+    grabScreen(&shot, &why);
     return shot;
 }
 
@@ -466,12 +428,10 @@ int runBoard(HWND owner = nullptr) {
 TEST(SdlDesktop, BoardOpensInARealWindowOfItsSizeAndTitle) {
     REQUIRE_DISPLAY();
     resetRecord();
-    Geometry geometry;
-    Layout expected;
+    ScreenRect geometry;
     Driver driver([&] {
-        unsigned long window = findMappedWindow("Quillmere");
+        unsigned long window = findMappedWindow("Quillmere", &geometry);
         if (window) {
-            geometry = geometryOf(window);
             sendCloseBox(window);
         } else {
             closeEverything();
@@ -493,16 +453,17 @@ TEST(SdlDesktop, ClicksOnSticksArriveAsTheirCommandsAndEscEnds) {
     REQUIRE_DISPLAY();
     resetRecord();
     Driver driver([&] {
-        unsigned long window = findMappedWindow("Quillmere");
-        if (!window || !waitFor([](const Record &r) { return r.shown; })) {
+        ScreenRect window;
+        if (!findMappedWindow("Quillmere", &window) ||
+            !waitFor([](const Record &r) { return r.shown; })) {
             closeEverything();
             return;
         }
         for (int id : {1000, 1016, 1005}) {
-            clickAt(window, controlPoint(id));
+            clickIn(window, controlPoint(id));
             waitFor([id](const Record &r) { return hasCommand(r, id); });
         }
-        pressKeys("Escape");
+        pressKeys({"Escape"});
         if (!waitFor([](const Record &r) { return hasCommand(r, IDCANCEL); }))
             closeEverything();
     });
@@ -513,15 +474,14 @@ TEST(SdlDesktop, ClicksOnSticksArriveAsTheirCommandsAndEscEnds) {
 TEST(SdlDesktop, ScreenShowsThePaintedFaces) {
     REQUIRE_DISPLAY();
     resetRecord();
-    Screenshot shot;
-    Geometry geometry;
+    ScreenPicture shot;
+    ScreenRect geometry;
     Driver driver([&] {
-        unsigned long window = findMappedWindow("Quillmere");
-        if (window && waitFor([](const Record &r) { return r.shown; })) {
-            geometry = geometryOf(window);
+        if (findMappedWindow("Quillmere", &geometry) &&
+            waitFor([](const Record &r) { return r.shown; })) {
             shot = takeScreenshot();
         }
-        pressKeys("Escape");
+        pressKeys({"Escape"});
         if (!waitFor([](const Record &r) { return hasCommand(r, IDCANCEL); }))
             closeEverything();
     });
@@ -542,20 +502,21 @@ TEST(SdlDesktop, InputDuringSleepWaitsAndIsAimedWhenItWasMade) {
     REQUIRE_DISPLAY();
     resetRecord();
     Driver driver([&] {
-        unsigned long window = findMappedWindow("Quillmere");
-        if (!window || !waitFor([](const Record &r) { return r.shown; })) {
+        ScreenRect window;
+        if (!findMappedWindow("Quillmere", &window) ||
+            !waitFor([](const Record &r) { return r.shown; })) {
             closeEverything();
             return;
         }
-        clickAt(window, controlPoint(1009));
+        clickIn(window, controlPoint(1009));
         if (waitFor([](const Record &r) { return r.sleeping; })) {
             // Button 1009 is hidden now: this click lands on the dialog, not on the button
             // that is shown again before the click is handled.
-            clickAt(window, controlPoint(1009));
-            clickAt(window, controlPoint(1003));
+            clickIn(window, controlPoint(1009));
+            clickIn(window, controlPoint(1003));
         }
         waitFor([](const Record &r) { return hasCommand(r, 1003); });
-        pressKeys("Escape");
+        pressKeys({"Escape"});
         if (!waitFor([](const Record &r) { return hasCommand(r, IDCANCEL); }))
             closeEverything();
     });
@@ -566,7 +527,7 @@ TEST(SdlDesktop, InputDuringSleepWaitsAndIsAimedWhenItWasMade) {
 }
 
 // The pixels of a rectangle of the host window (host pixels) in a screenshot.
-std::vector<uint32_t> pixelsIn(const Screenshot &shot, const Geometry &at, const RECT &r) {
+std::vector<uint32_t> pixelsIn(const ScreenPicture &shot, const ScreenRect &at, const RECT &r) {
     std::vector<uint32_t> pixels;
     for (int y = r.top; y < r.bottom; ++y)
         for (int x = r.left; x < r.right; ++x)
@@ -576,7 +537,7 @@ std::vector<uint32_t> pixelsIn(const Screenshot &shot, const Geometry &at, const
 
 // The dots on the top row of a button's focus rectangle (the grey face inverted), `inset` layer
 // pixels inside.
-int focusDotsIn(const Screenshot &shot, const Geometry &at, const RECT &r, int inset) {
+int focusDotsIn(const ScreenPicture &shot, const ScreenRect &at, const RECT &r, int inset) {
     int dots = 0, y = at.y + r.top + inset * scale;
     for (int x = at.x + r.left + inset * scale; x < at.x + r.right - inset * scale; ++x)
         dots += shot.at(x, y) == 0x3F3F3Fu ? 1 : 0;
@@ -588,17 +549,16 @@ int focusDotsIn(const Screenshot &shot, const Geometry &at, const RECT &r, int i
 TEST(SdlDesktop, DuringTheSleepTheNewStatusLineShowsAndTheHiddenButtonIsGone) {
     REQUIRE_DISPLAY();
     resetRecord();
-    Screenshot before, during, after;
-    Geometry geometry;
+    ScreenPicture before, during, after;
+    ScreenRect geometry;
     Driver driver([&] {
-        unsigned long window = findMappedWindow("Quillmere");
-        if (!window || !waitFor([](const Record &r) { return r.shown; })) {
+        if (!findMappedWindow("Quillmere", &geometry) ||
+            !waitFor([](const Record &r) { return r.shown; })) {
             closeEverything();
             return;
         }
-        geometry = geometryOf(window);
         before = takeScreenshot();
-        clickAt(window, controlPoint(1009));
+        clickIn(geometry, controlPoint(1009));
         if (waitFor([](const Record &r) { return r.sleeping; })) {
             std::this_thread::sleep_for(std::chrono::milliseconds(300));
             during = takeScreenshot();
@@ -606,7 +566,7 @@ TEST(SdlDesktop, DuringTheSleepTheNewStatusLineShowsAndTheHiddenButtonIsGone) {
         waitFor([](const Record &r) { return r.woke; });
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         after = takeScreenshot();
-        pressKeys("Escape");
+        pressKeys({"Escape"});
         if (!waitFor([](const Record &r) { return hasCommand(r, IDCANCEL); }))
             closeEverything();
     });
@@ -626,15 +586,14 @@ TEST(SdlDesktop, DuringTheSleepTheNewStatusLineShowsAndTheHiddenButtonIsGone) {
 TEST(SdlDesktop, TabAndShiftTabMoveTheFocusRectangleOnTheRealWindow) {
     REQUIRE_DISPLAY();
     resetRecord();
-    Geometry geometry;
+    ScreenRect geometry;
     int dotsAtStart = -1, dotsAfterTab = -1, dotsAfterShiftTab = -1;
     Driver driver([&] {
-        unsigned long window = findMappedWindow("Quillmere");
-        if (!window || !waitFor([](const Record &r) { return r.shown; })) {
+        if (!findMappedWindow("Quillmere", &geometry) ||
+            !waitFor([](const Record &r) { return r.shown; })) {
             closeEverything();
             return;
         }
-        geometry = geometryOf(window);
         RECT salir = controlRect(IDCANCEL);
         // Keys take a moment to be handled and presented: look until the picture changes.
         auto dotsWhen = [&](int inset, bool wanted) {
@@ -648,11 +607,11 @@ TEST(SdlDesktop, TabAndShiftTabMoveTheFocusRectangleOnTheRealWindow) {
             return dots;
         };
         dotsAtStart = dotsWhen(2, true);
-        pressKeys("Tab");
+        pressKeys({"Tab"});
         dotsAfterTab = dotsWhen(2, false);
-        pressKeys("shift+Tab");
+        pressKeys({"shift+Tab"});
         dotsAfterShiftTab = dotsWhen(3, true);
-        pressKeys("Escape");
+        pressKeys({"Escape"});
         if (!waitFor([](const Record &r) { return hasCommand(r, IDCANCEL); }))
             closeEverything();
     });
@@ -689,19 +648,18 @@ TEST(SdlDesktop, MessageDialogStandsAt100And100AboveItsOwnerAndEnterActs) {
     REQUIRE_DISPLAY();
     resetRecord();
     unsigned long boardWindow = 0, messageWindow = 0, messageOwner = 0;
-    Geometry geometry;
+    ScreenRect board, geometry;
     Layout messageLayout;
     Driver driver([&] {
-        boardWindow = findMappedWindow("Quillmere");
+        boardWindow = findMappedWindow("Quillmere", &board);
         if (!boardWindow || !waitFor([](const Record &r) { return r.shown; })) {
             closeEverything();
             return;
         }
         // The board's Esc is taken; stick 1000 opens the message (see below).
-        clickAt(boardWindow, controlPoint(1000));
-        messageWindow = findMappedWindow("Mensaje ¿é");
+        clickIn(board, controlPoint(1000));
+        messageWindow = findMappedWindow("Mensaje ¿é", &geometry);
         if (messageWindow) {
-            geometry = geometryOf(messageWindow);
             messageOwner = transientFor(messageWindow);
             {
                 std::lock_guard<std::mutex> hold(layout.lock);
@@ -709,10 +667,10 @@ TEST(SdlDesktop, MessageDialogStandsAt100And100AboveItsOwnerAndEnterActs) {
                 messageLayout.surfaceWidth = layout.surfaceWidth;
                 messageLayout.surfaceHeight = layout.surfaceHeight;
             }
-            pressKeys("Return");
+            pressKeys({"Return"});
         }
         waitFor([](const Record &r) { return hasCommand(r, -IDOK); });
-        pressKeys("Escape");
+        pressKeys({"Escape"});
         if (!waitFor([](const Record &r) { return hasCommand(r, IDCANCEL); }))
             closeEverything();
     });
@@ -778,7 +736,7 @@ TEST(SdlDesktop, FrameWindowIsMinimisedWithItsIconAndStaysUnmappedWithoutWindowM
         if (frames.size() == 1)
             icon = iconProperty(frames[0].id);
         boardOwner = board && frames.size() == 1 ? int(transientFor(board) == frames[0].id) : -1;
-        pressKeys("Escape");
+        pressKeys({"Escape"});
         if (!waitFor([](const Record &r) { return hasCommand(r, IDCANCEL); }))
             closeEverything();
     });
@@ -849,16 +807,16 @@ TEST(SdlDesktop, CopyFromReadOnlyFieldReachesTheDesktopClipboard) {
     resetRecord();
     std::string clipboard;
     Driver driver([&] {
-        unsigned long window = findMappedWindow("Acerca");
-        if (!window) {
+        ScreenRect window;
+        if (!findMappedWindow("Acerca", &window)) {
             closeEverything();
             return;
         }
-        clickAt(window, controlPoint(1023));
-        pressKeys("Home shift+End ctrl+c");
+        clickIn(window, controlPoint(1023));
+        pressKeys({"Home", "shift+End", "ctrl+c"});
         // The program serves the clipboard from its event loop, which runs meanwhile.
-        clipboard = run("xclip -o -selection clipboard");
-        pressKeys("Escape");
+        clipboard = clipboardText();
+        pressKeys({"Escape"});
         if (!waitFor([](const Record &r) { return hasCommand(r, IDCANCEL); }))
             closeEverything();
     });
@@ -874,7 +832,7 @@ TEST(SdlDesktop, ClipboardTextIsServedAsUtf8) {
     std::atomic<bool> finished{false};
     std::string clipboard;
     std::thread reader([&] {
-        clipboard = run("xclip -o -selection clipboard");
+        clipboard = clipboardText();
         finished = true;
     });
     // Sleep keeps the event loop turning, which answers xclip's request.

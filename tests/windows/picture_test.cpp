@@ -18,8 +18,8 @@
 #include "platform/resources/resfile.h"
 #include "platform/win32.h"
 #include "resources/resource.h"
+#include "tests/support/screen.h"
 #include "tests/windows/layout.h"
-#include "tests/windows/screen.h"
 #include "tests/windows/wine_program.h"
 
 namespace {
@@ -303,7 +303,7 @@ TEST_F(PictureOracle, TheLinuxProgramDrawsWhatWineDraws) {
 
     setenv("QUILLMERE_SCALE", "1", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
-    Child program = startChild({QUILLMERE_LINUX_PROGRAM}, false);
+    Child program = startChild({QUILLMERE_LINUX_PROGRAM});
     Moments ours = playMoments();
     ProcessResult ended = finishChild(&program, 30000);
     ASSERT_EQ(ours.failure, "") << "on the Linux program";

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/windows/process.h"
-#include "tests/windows/xvfb.h"
+#include "tests/support/display.h"
+#include "tests/support/process.h"
 
 class WineSession {
   public:
@@ -36,6 +36,6 @@ class WineSession {
 
     bool ready_ = false;
     std::string why_;
-    std::unique_ptr<VirtualDisplay> display_;
+    std::unique_ptr<PrivateDisplay> display_;
     Child program_;
 };

@@ -12,7 +12,7 @@ struct ScreenPicture {
     int width = 0, height = 0;
     std::vector<uint32_t> pixels; // 0x00RRGGBB, top row first
 
-    uint32_t at(int x, int y) const;
+    uint32_t at(int x, int y) const; // 0xFF000000 off the picture
     // The part inside a rectangle, which must lie on the picture.
     ScreenPicture crop(int left, int top, int cropWidth, int cropHeight) const;
     bool operator==(const ScreenPicture &other) const {
@@ -28,9 +28,10 @@ bool savePpm(const ScreenPicture &picture, const std::string &path);
 struct ScreenRect {
     int x = 0, y = 0, width = 0, height = 0;
 };
-// The visible X window whose title is exactly this (Windows-1252 texts as UTF-8); false when
-// there is none within timeoutMs.
-bool findXWindow(const std::string &title, ScreenRect *where, int timeoutMs);
+// The visible X window whose title is exactly this (Windows-1252 texts as UTF-8), and its id
+// when asked; false when there is none within timeoutMs.
+bool findXWindow(const std::string &title, ScreenRect *where, int timeoutMs,
+                 unsigned long *id = nullptr);
 // A click with the left button at a screen point.
 void clickAt(int x, int y);
 // Keys as xdotool names them ("alt+y", "Return", "r").

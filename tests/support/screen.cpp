@@ -1,4 +1,4 @@
-#include "tests/windows/screen.h"
+#include "tests/support/screen.h"
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "tests/windows/process.h"
+#include "tests/support/process.h"
 
 namespace {
 
@@ -64,6 +64,9 @@ int shellValue(const std::string &output, const std::string &name) {
 } // namespace
 
 uint32_t ScreenPicture::at(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width || y >= height) {
+        return 0xFF000000u;
+    }
     return pixels[static_cast<size_t>(y) * width + x];
 }
 
@@ -112,22 +115,30 @@ bool savePpm(const ScreenPicture &picture, const std::string &path) {
     return static_cast<bool>(out);
 }
 
-bool findXWindow(const std::string &title, ScreenRect *where, int timeoutMs) {
+bool findXWindow(const std::string &title, ScreenRect *where, int timeoutMs, unsigned long *id) {
+    // xdotool's pattern matches bytes outside ASCII only as any character.
+    std::string pattern = title;
+    for (char &c : pattern) {
+        c = static_cast<unsigned char>(c) < 0x80 ? c : '.';
+    }
     for (int waited = 0; waited <= timeoutMs; waited += 100) {
         ProcessResult found =
-            runProcess({"xdotool", "search", "--onlyvisible", "--name", title}, toolMs);
-        for (const std::string &id : words(found.output)) {
-            ProcessResult name = runProcess({"xdotool", "getwindowname", id}, toolMs);
+            runProcess({"xdotool", "search", "--onlyvisible", "--name", pattern}, toolMs);
+        for (const std::string &window : words(found.output)) {
+            ProcessResult name = runProcess({"xdotool", "getwindowname", window}, toolMs);
             if (name.output != title + "\n") {
                 continue; // the search is a case-blind pattern: "quillmere" finds "Quillmere"
             }
             ProcessResult shape =
-                runProcess({"xdotool", "getwindowgeometry", "--shell", id}, toolMs);
+                runProcess({"xdotool", "getwindowgeometry", "--shell", window}, toolMs);
             where->x = shellValue(shape.output, "X");
             where->y = shellValue(shape.output, "Y");
             where->width = shellValue(shape.output, "WIDTH");
             where->height = shellValue(shape.output, "HEIGHT");
             if (where->width > 0 && where->height > 0) {
+                if (id) {
+                    *id = strtoul(window.c_str(), nullptr, 10);
+                }
                 return true;
             }
         }

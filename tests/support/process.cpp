@@ -1,4 +1,4 @@
-#include "tests/windows/process.h"
+#include "tests/support/process.h"
 
 #include <errno.h>
 #include <fcntl.h>
@@ -6,6 +6,7 @@
 #include <signal.h>
 #include <stdio.h>
 #include <string.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -30,8 +31,9 @@ int statusOf(int waitStatus) {
 
 } // namespace
 
-Child startChild(const std::vector<std::string> &argv, bool captureOutput, int extraFd) {
+Child startChild(const std::vector<std::string> &argv, ChildOutput output, int extraFd) {
     Child child;
+    const bool captureOutput = output == ChildOutput::Capture;
     int pipeFds[2] = {-1, -1};
     if (captureOutput && pipe(pipeFds) != 0) {
         return child;
@@ -47,8 +49,13 @@ Child startChild(const std::vector<std::string> &argv, bool captureOutput, int e
     if (pid == 0) {
         // Its own process group, so that stopping it also stops what it started.
         setpgid(0, 0);
-        int out = captureOutput ? pipeFds[1] : open("/dev/null", O_WRONLY);
-        dup2(out, STDOUT_FILENO);
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (output != ChildOutput::Pass) {
+            dup2(captureOutput ? pipeFds[1] : open("/dev/null", O_WRONLY), STDOUT_FILENO);
+        }
+        if (output == ChildOutput::Silence) {
+            dup2(STDOUT_FILENO, STDERR_FILENO);
+        }
         int in = open("/dev/null", O_RDONLY);
         dup2(in, STDIN_FILENO);
         if (extraFd != -1) {
@@ -150,6 +157,6 @@ void stopChild(Child *child) {
 }
 
 ProcessResult runProcess(const std::vector<std::string> &argv, int timeoutMs) {
-    Child child = startChild(argv, true);
+    Child child = startChild(argv, ChildOutput::Capture);
     return finishChild(&child, timeoutMs);
 }

@@ -1,5 +1,6 @@
 // Running other programs from a test: a started child with a deadline, its output and status.
 // Deadlines only keep a stuck child from hanging the suite; nothing is asserted about timing.
+// A child dies with the thread that started it, so nothing outlives a test that crashes.
 #pragma once
 
 #include <sys/types.h>
@@ -11,10 +12,10 @@ struct ProcessResult {
     bool started = false;
     bool timedOut = false; // killed at the deadline
     int status = -1;       // exit status, or 128 + signal
-    std::string output;    // standard output (standard error goes to the test's own)
+    std::string output;    // standard output when captured (standard error goes to the test's)
 };
 
-// Runs argv[0] (searched in PATH) to its end or until timeoutMs have passed.
+// Runs argv[0] (searched in PATH) to its end or until timeoutMs have passed, keeping its output.
 ProcessResult runProcess(const std::vector<std::string> &argv, int timeoutMs);
 
 // A child left running while the test does other things.
@@ -23,9 +24,13 @@ struct Child {
     int outputFd = -1; // read end of its standard output, when captured
 };
 
-// Starts argv[0]; with captureOutput its standard output is kept for finishChild, otherwise it
-// goes to /dev/null. extraFd, when not -1, is passed to the child as descriptor 3.
-Child startChild(const std::vector<std::string> &argv, bool captureOutput, int extraFd = -1);
+// Where a started child's standard output goes: nowhere, into a pipe for finishChild, or to the
+// test's own; Silence sends its standard error nowhere too.
+enum class ChildOutput { Discard, Capture, Pass, Silence };
+
+// Starts argv[0]. extraFd, when not -1, is passed to the child as descriptor 3.
+Child startChild(const std::vector<std::string> &argv, ChildOutput output = ChildOutput::Discard,
+                 int extraFd = -1);
 // Waits up to timeoutMs for the child to end; kills it (and says so) when it does not.
 ProcessResult finishChild(Child *child, int timeoutMs);
 // Ends a child that is still running, politely first.
