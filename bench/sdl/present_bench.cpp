@@ -11,6 +11,7 @@
 #include "platform/backend.h"
 #include "platform/win32.h"
 #include "tests/support/display.h"
+#include "tools/template-picture/faces.h"
 
 namespace {
 
@@ -26,24 +27,6 @@ HBITMAP bitmap(int id) {
     if (!frames[id])
         frames[id] = LoadBitmapA(instance, MAKEINTRESOURCEA(id));
     return frames[id];
-}
-
-// As the board paints: each face stretched from a memory DC onto its button.
-void paintFace(HWND dialog, int id, HBITMAP picture) {
-    HWND button = GetDlgItem(dialog, id);
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(button, &paint);
-    RECT rect;
-    GetClientRect(button, &rect);
-    BITMAP size;
-    GetObjectA(picture, sizeof size, &size);
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(memory, picture);
-    StretchBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, memory, 0,
-               0, size.bmWidth, size.bmHeight, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    EndPaint(button, &paint);
 }
 
 void refresh(HWND dialog) {

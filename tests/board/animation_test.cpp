@@ -9,6 +9,7 @@
 #include "platform/gdi/gdi.h"
 #include "resources/resource.h"
 #include "tests/board/harness.h"
+#include "tests/support/clock.h"
 
 namespace {
 
@@ -87,7 +88,7 @@ TEST_P(RemovalAnimation, PlaysItsSequenceThenRemovesTheSelection) {
         board[2][2].state = Selected;
         board[3][6].state = Selected;
         board[1][1].state = Removed;
-        scriptClock({millisecondFor(expected.pick, 6)});
+        scriptClock({msFor(expected.pick, 6)});
         size_t sleepsBefore = headlessSleeps().size();
         recording = true;
         playRemovalAnimation(d);

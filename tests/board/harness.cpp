@@ -91,51 +91,22 @@ void resetEverything() {
 }
 
 void BoardRun::run(std::vector<Step> steps) {
-    size_t next = 0;
-    HWND board = nullptr;
-    HWND lastNested = nullptr;
-    headlessSetIdleHook([&]() {
-        HWND modal = headlessModalDialog();
-        if (!board) {
-            board = modal;
-        }
-        if (modal != board) {
-            if (modal != lastNested) {
-                lastNested = modal;
-                SeenDialog seen;
-                char title[300] = "";
-                GetWindowTextA(modal, title, sizeof title);
-                seen.title = title;
-                seen.text = pendingMessage.text;
-                seen.styleCode = pendingMessage.styleCode;
-                GetWindowRect(modal, &seen.outer);
-                seen.nrBeepsBefore = headlessBeeps().size();
-                seen.boardEnabled = IsWindowEnabled(board) != 0;
-                this->seen.push_back(seen);
-            }
-            if (onNested) {
-                onNested(modal);
-            } else {
-                headlessKey(VK_RETURN);
-            }
-            PostMessageA(modal, WM_NULL, 0, 0);
-            return;
-        }
-        lastNested = nullptr;
-        if (betweenCommands) {
-            betweenCommands(board);
-        }
-        if (onEveryWait) {
-            onEveryWait(board);
-        } else if (next < steps.size()) {
-            steps[next++](board);
-        } else {
-            endedByHarness = true;
-            EndDialog(board, IDCANCEL);
-        }
-        // Something for the loop to take, so that it looks at the dialog's state again.
-        PostMessageA(board, WM_NULL, 0, 0);
-    });
+    StepRun script;
+    script.onNestedOpens = [&](HWND dialog) {
+        SeenDialog shown;
+        char title[300] = "";
+        GetWindowTextA(dialog, title, sizeof title);
+        shown.title = title;
+        shown.text = pendingMessage.text;
+        shown.styleCode = pendingMessage.styleCode;
+        GetWindowRect(dialog, &shown.outer);
+        shown.nrBeepsBefore = headlessBeeps().size();
+        shown.boardEnabled = IsWindowEnabled(script.first) != 0;
+        seen.push_back(shown);
+    };
+    script.onNested = onNested;
+    script.beforeEach = betweenCommands;
+    script.onEveryWait = onEveryWait;
     if (!IsWindow(frame)) {
         LoadStringA(appInstance, IDS_APP_TITLE, windowTitle, frameTextCapacity);
         LoadStringA(appInstance, IDS_WINDOW_CLASS, windowClassName, frameTextCapacity);
@@ -145,50 +116,12 @@ void BoardRun::run(std::vector<Step> steps) {
         ASSERT_NE(frame, nullptr);
         ShowWindow(frame, SW_MINIMIZE);
     }
-    DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_BOARD), frame, proc ? proc : boardDialogProc,
-                    0);
-    if (everyStepRuns) {
-        EXPECT_EQ(next, steps.size()) << "the board ended before every step ran";
-    }
-    headlessSetIdleHook(nullptr);
-}
-
-void clickControl(HWND dialog, int id) {
-    HWND control = GetDlgItem(dialog, id);
-    ASSERT_NE(control, nullptr) << id;
-    headlessClickCentre(control);
-}
-
-void postCommand(HWND dialog, int id) {
-    PostMessageA(dialog, WM_COMMAND, id, 0);
-}
-
-void clickMenu(HWND dialog, int barIndex, int entryIndex) {
-    headlessClickMenuBar(dialog, barIndex);
-    headlessClickMenuEntry(dialog, barIndex, entryIndex, headlessNow() + 10);
-}
-
-std::string controlText(HWND dialog, int id) {
-    char text[2100] = "";
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
-
-bool controlEnabled(HWND dialog, int id) {
-    return IsWindowEnabled(GetDlgItem(dialog, id)) != 0;
-}
-
-bool controlVisible(HWND dialog, int id) {
-    return IsWindowVisible(GetDlgItem(dialog, id)) != 0;
-}
-
-unsigned short millisecondFor(int32_t value, int32_t n) {
-    // The smallest m with m * (n + 1) / 1000 == value.
-    return (unsigned short)((value * 1000 + n) / (n + 1));
-}
-
-void scriptClock(std::vector<unsigned short> values) {
-    scriptClockMilliseconds(values.data(), (int)values.size());
+    script.run(steps, [&] {
+        DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_BOARD), frame,
+                        proc ? proc : boardDialogProc, 0);
+    });
+    endedByHarness = script.endedByRun;
+    EXPECT_EQ(script.nrRun, steps.size()) << "the board ended before every step ran";
 }
 
 namespace {

@@ -14,6 +14,7 @@
 #include "platform/gdi/gdi.h"
 #include "resources/resource.h"
 #include "tests/board/harness.h"
+#include "tests/support/clock.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "game/think.h"
 #include "resources/resource.h"
 #include "tests/board/harness.h"
+#include "tests/support/clock.h"
 
 namespace {
 

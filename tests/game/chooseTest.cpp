@@ -5,7 +5,7 @@
 
 #include "game/board.h"
 #include "game/choose.h"
-#include "platform/window/clock.h"
+#include "tests/support/clock.h"
 
 namespace {
 
@@ -13,17 +13,12 @@ struct Counts {
     int32_t row[nrRows];
 };
 
-// The first millisecond at which pickRandom(n) gives result.
-unsigned short msFor(int result, int n) {
-    return static_cast<unsigned short>((result * 1000 + n) / (n + 1));
-}
-
 ComputerMove choose(const Counts &counts, int32_t iq, int32_t moves,
                     std::vector<unsigned short> milliseconds = {0}) {
     layOutBoard(counts.row);
     IqLevel = iq;
     computerMoves = moves;
-    scriptClockMilliseconds(milliseconds.data(), static_cast<int>(milliseconds.size()));
+    scriptClock(milliseconds);
     ComputerMove move;
     memset(&move, 'x', sizeof move);
     chooseComputerMove(&move);

@@ -67,8 +67,7 @@ TEST_F(DialogTest, ControlsAndSizesComeFromTheTemplateFontsBaseUnits) {
         SIZE base = baseUnitsOf(c.face, c.pointSize);
         ASSERT_GT(base.cx, 0);
         ASSERT_GT(base.cy, 0);
-        headlessSetIdleHook([&] {
-            HWND dialog = headlessModalDialog();
+        Step check = [&](HWND dialog) {
             RECT client, outer;
             GetClientRect(dialog, &client);
             GetWindowRect(dialog, &outer);
@@ -86,8 +85,8 @@ TEST_F(DialogTest, ControlsAndSizesComeFromTheTemplateFontsBaseUnits) {
                 EXPECT_EQ(r.bottom - r.top, scaleY(p.cy, base));
             }
             EndDialog(dialog, 7);
-        });
-        EXPECT_EQ(runDialog(c.templateId), 7);
+        };
+        EXPECT_EQ(runSteps(c.templateId, {check}), 7);
     }
 }
 
@@ -101,30 +100,22 @@ TEST_F(DialogTest, InitDialogComesBeforeTheDialogShowsAndTrueFocusesTheFirstTabS
         }
         return FALSE;
     });
-    HWND focus = nullptr;
     bool visible = false;
-    headlessSetIdleHook([&] {
-        HWND dialog = headlessModalDialog();
-        focus = GetFocus();
-        visible = IsWindowVisible(dialog);
-        EXPECT_EQ(focus, GetDlgItem(dialog, 2)); // "Salir", the first control
-        EndDialog(dialog, 0);
-    });
-    runDialog(129);
+    runSteps(129, {[&](HWND dialog) {
+                 visible = IsWindowVisible(dialog);
+                 EXPECT_EQ(GetFocus(), GetDlgItem(dialog, 2)); // "Salir", the first control
+             }});
     EXPECT_FALSE(visibleAtInit);
     EXPECT_EQ(focusAtInit, nullptr);
     EXPECT_TRUE(visible);
 }
 
 TEST_F(DialogTest, InitDialogReturningFalseLeavesTheFocusAlone) {
-    static HWND seen;
-    seen = reinterpret_cast<HWND>(1);
+    HWND seen = reinterpret_cast<HWND>(1);
     DLGPROC answersFalse = [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; };
-    headlessSetIdleHook([] {
-        seen = GetFocus();
-        EndDialog(headlessModalDialog(), 0);
+    StepRun().run({[&](HWND) { seen = GetFocus(); }}, [&] {
+        DialogBoxParamA(headlessInstance(), MAKEINTRESOURCEA(133), nullptr, answersFalse, 0);
     });
-    DialogBoxParamA(headlessInstance(), MAKEINTRESOURCEA(133), nullptr, answersFalse, 0);
     EXPECT_EQ(seen, nullptr);
 }
 
@@ -136,21 +127,18 @@ TEST_F(DialogTest, TabAndShiftTabWalkTheTabStopsInTemplateOrder) {
     }
     const int count = static_cast<int>(order.size());
     std::vector<int> forward, backward;
-    int tabs = 0;
-    headlessSetIdleHook([&] {
-        if (tabs > 0) {
-            (tabs <= count ? forward : backward).push_back(GetDlgCtrlID(GetFocus()));
-        }
-        if (tabs < count) {
-            headlessKey(VK_TAB);
-        } else if (tabs < 2 * count) {
-            headlessKey(VK_TAB, HeadlessShift);
-        } else {
-            EndDialog(headlessModalDialog(), 0);
-        }
-        ++tabs;
-    });
-    runDialog(129);
+    std::vector<Step> tabs;
+    for (int tab = 0; tab <= 2 * count; ++tab) {
+        tabs.push_back([&, tab](HWND) {
+            if (tab > 0) {
+                (tab <= count ? forward : backward).push_back(GetDlgCtrlID(GetFocus()));
+            }
+            if (tab < 2 * count) {
+                headlessKey(VK_TAB, tab < count ? 0 : unsigned(HeadlessShift));
+            }
+        });
+    }
+    runSteps(129, tabs);
     ASSERT_EQ(static_cast<int>(forward.size()), count);
     ASSERT_EQ(static_cast<int>(backward.size()), count);
     for (int i = 0; i < count; ++i) {
@@ -161,7 +149,6 @@ TEST_F(DialogTest, TabAndShiftTabWalkTheTabStopsInTemplateOrder) {
 
 TEST_F(DialogTest, TabSkipsHiddenAndDisabledControls) {
     std::vector<int> seen;
-    int step = 0;
     setDialogHandler([](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
         if (message == WM_INITDIALOG) {
             ShowWindow(GetDlgItem(dialog, 1009), SW_HIDE);
@@ -169,16 +156,11 @@ TEST_F(DialogTest, TabSkipsHiddenAndDisabledControls) {
         }
         return FALSE;
     });
-    headlessSetIdleHook([&] {
-        if (step++ == 0) {
-            SetFocus(GetDlgItem(headlessModalDialog(), 1016));
-            headlessKey(VK_TAB);
-        } else {
-            seen.push_back(GetDlgCtrlID(GetFocus()));
-            EndDialog(headlessModalDialog(), 0);
-        }
-    });
-    runDialog(129);
+    runSteps(129, {[](HWND dialog) {
+                       SetFocus(GetDlgItem(dialog, 1016));
+                       headlessKey(VK_TAB);
+                   },
+                   [&](HWND) { seen.push_back(GetDlgCtrlID(GetFocus())); }});
     EXPECT_EQ(seen, std::vector<int>{1024});
 }
 
@@ -206,19 +188,12 @@ TEST_F(DialogTest, EnterEscAndSpaceGiveTheirCommands) {
     for (const KeyCase &c : cases) {
         SCOPED_TRACE(c.name);
         commands.clear();
-        int step = 0;
-        headlessSetIdleHook([&] {
-            HWND dialog = headlessModalDialog();
-            if (step++ == 0) {
-                if (c.focusId) {
-                    SetFocus(GetDlgItem(dialog, c.focusId));
-                }
-                headlessKey(c.key);
-            } else {
-                EndDialog(dialog, -5);
-            }
-        });
-        runDialog(c.templateId);
+        runSteps(c.templateId, {[&](HWND dialog) {
+                     if (c.focusId) {
+                         SetFocus(GetDlgItem(dialog, c.focusId));
+                     }
+                     headlessKey(c.key);
+                 }});
         ASSERT_FALSE(commands.empty());
         EXPECT_EQ(commands.front(), c.expectedCommand);
     }
@@ -231,32 +206,19 @@ TEST_F(DialogTest, EnterOnADisabledDefaultButtonDoesNothing) {
         }
         return FALSE;
     });
-    int step = 0;
-    headlessSetIdleHook([&] {
-        if (step++ == 0) {
-            headlessKey(VK_RETURN);
-        } else {
-            EndDialog(headlessModalDialog(), 0);
-        }
-    });
-    runDialog(133);
+    runSteps(133, {[](HWND) { headlessKey(VK_RETURN); }});
     EXPECT_TRUE(commands.empty());
 }
 
 TEST_F(DialogTest, TheDefaultButtonIsTheTemplatesDefPushButton) {
     LRESULT defId = 0;
-    headlessSetIdleHook([&] {
-        defId = SendMessageA(headlessModalDialog(), DM_GETDEFID, 0, 0);
-        EndDialog(headlessModalDialog(), 0);
-    });
-    runDialog(133);
+    runSteps(133, {[&](HWND dialog) { defId = SendMessageA(dialog, DM_GETDEFID, 0, 0); }});
     EXPECT_EQ(LOWORD(defId), IDOK);
     EXPECT_EQ(HIWORD(defId), DC_HASDEFID);
 }
 
 TEST_F(DialogTest, TheCloseBoxGivesIdCancel) {
-    headlessSetIdleHook([] { headlessClose(headlessModalDialog()); });
-    EXPECT_EQ(runDialog(103), IDCANCEL);
+    EXPECT_EQ(runSteps(103, {[](HWND dialog) { headlessClose(dialog); }}), IDCANCEL);
     EXPECT_EQ(commands, std::vector<int>{IDCANCEL});
 }
 
@@ -274,33 +236,28 @@ TEST_F(DialogTest, NestedDialogsDisableTheirOwnerAndReturnToTheCommandThatOpened
         }
         return FALSE;
     });
-    int step = 0;
-    headlessSetIdleHook([&] {
-        HWND dialog = headlessModalDialog();
-        switch (step++) {
-        case 0:
-            board = dialog;
-            headlessClickCentre(GetDlgItem(board, 1017));
-            break;
-        case 1:
-            EXPECT_NE(dialog, board);
+    StepRun script;
+    int nestedWaits = 0;
+    script.onNested = [&](HWND dialog) {
+        EXPECT_NE(dialog, board);
+        if (nestedWaits++ == 0) {
             EXPECT_FALSE(IsWindowEnabled(board));
             EXPECT_TRUE(IsWindowEnabled(dialog));
             // A click on the disabled board does nothing.
             headlessClickCentre(GetDlgItem(board, 1009));
-            break;
-        case 2:
-            EXPECT_NE(dialog, board);
+        } else {
             trace.push_back("message ends");
             headlessKey(VK_RETURN);
-            break;
-        default:
-            EXPECT_EQ(dialog, board);
-            EndDialog(board, 3);
-            break;
         }
-    });
-    EXPECT_EQ(runDialog(129), 3);
+    };
+    INT_PTR result = 0;
+    script.run({[&](HWND dialog) {
+                    board = dialog;
+                    headlessClickCentre(GetDlgItem(board, 1017));
+                },
+                [](HWND dialog) { EndDialog(dialog, 3); }},
+               [&] { result = runDialog(129); });
+    EXPECT_EQ(result, 3);
     EXPECT_EQ(trace, (std::vector<std::string>{"open", "message ends", "returned 1"}));
     EXPECT_EQ(commands, (std::vector<int>{1017, IDOK}));
 }
@@ -319,12 +276,11 @@ TEST_F(DialogTest, TheOwnerFrameIsDisabledWhileTheBoardRunsAndEnabledAfter) {
     EXPECT_TRUE(IsIconic(frame));
     bool enabledDuring = true;
     RECT board{};
-    headlessSetIdleHook([&] {
-        enabledDuring = IsWindowEnabled(frame);
-        GetWindowRect(headlessModalDialog(), &board);
-        EndDialog(headlessModalDialog(), 0);
-    });
-    runDialog(129, frame);
+    StepRun().run({[&](HWND dialog) {
+                      enabledDuring = IsWindowEnabled(frame);
+                      GetWindowRect(dialog, &board);
+                  }},
+                  [&] { runDialog(129, frame); });
     EXPECT_FALSE(enabledDuring);
     EXPECT_TRUE(IsWindowEnabled(frame));
     // Over a minimised owner the board stands at the top left of the screen.

@@ -37,6 +37,12 @@ INT_PTR runDialog(int templateId, HWND owner) {
                            0);
 }
 
+INT_PTR runSteps(int templateId, const std::vector<Step> &steps) {
+    INT_PTR result = 0;
+    StepRun().run(steps, [&] { result = runDialog(templateId); });
+    return result;
+}
+
 RECT childRect(HWND child) {
     RECT r{0, 0, 0, 0};
     GetWindowRect(child, &r);

@@ -9,8 +9,7 @@
 #include <vector>
 
 #include "platform/gdi/gdi.h"
-#include "platform/headless/headless.h"
-#include "platform/win32.h"
+#include "tests/support/steps.h"
 
 class HeadlessTest : public ::testing::Test {
   protected:
@@ -29,6 +28,8 @@ extern std::vector<int> commands;
 // Runs a template with testDialogProc. Commands IDOK and IDCANCEL end it with their id unless
 // the handler takes them.
 INT_PTR runDialog(int templateId, HWND owner = nullptr);
+// The same with steps at its waits; after the last it ends with IDCANCEL unless a step ended it.
+INT_PTR runSteps(int templateId, const std::vector<Step> &steps);
 
 // A child's rectangle in its dialog's client coordinates.
 RECT childRect(HWND child);

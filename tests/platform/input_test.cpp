@@ -11,19 +11,6 @@ class InputTest : public HeadlessTest {
         commands.clear();
         setDialogHandler(nullptr);
     }
-    // Runs the board with a hook that takes steps; each step gets the dialog.
-    void runSteps(int templateId, std::vector<std::function<void(HWND)>> steps) {
-        size_t step = 0;
-        headlessSetIdleHook([&] {
-            HWND dialog = headlessModalDialog();
-            if (step < steps.size()) {
-                steps[step++](dialog);
-            } else {
-                EndDialog(dialog, 0);
-            }
-        });
-        runDialog(templateId);
-    }
 };
 
 TEST_F(InputTest, AButtonCommandsOnReleaseInsideOnlyAndShowsItsPressedLook) {
@@ -58,8 +45,7 @@ TEST_F(InputTest, DisabledOrHiddenButtonsGiveNoCommand) {
                        ShowWindow(GetDlgItem(d, 1017), SW_HIDE);
                        RECT r = childRect(GetDlgItem(d, 1017));
                        headlessClick(d, r.left + 3, r.top + 3);
-                   },
-                   [](HWND) {}});
+                   }});
     EXPECT_EQ(commands, std::vector<int>{1017});
 }
 
@@ -79,13 +65,12 @@ TEST_F(InputTest, InputMadeDuringASleepWaitsAndIsAimedWhenMade) {
         return FALSE;
     });
     runSteps(129, {[](HWND d) {
-                       headlessClickCentre(GetDlgItem(d, 1017));
-                       // Made 500 ms into the sleep: 1009 is hidden then, 1000 is there.
-                       uint64_t at = headlessNow() + 500;
-                       headlessClickCentre(GetDlgItem(d, 1009), at);
-                       headlessClickCentre(GetDlgItem(d, 1000), at);
-                   },
-                   [](HWND) {}});
+                 headlessClickCentre(GetDlgItem(d, 1017));
+                 // Made 500 ms into the sleep: 1009 is hidden then, 1000 is there.
+                 uint64_t at = headlessNow() + 500;
+                 headlessClickCentre(GetDlgItem(d, 1009), at);
+                 headlessClickCentre(GetDlgItem(d, 1000), at);
+             }});
     EXPECT_EQ(after - before, 2000u);
     EXPECT_EQ(headlessSleeps(), std::vector<DWORD>{2000});
     EXPECT_EQ(seenInsideSleep, std::vector<int>{1017});
@@ -132,11 +117,10 @@ TEST_F(InputTest, TheMenuOpensByMnemonicsAltAndArrows) {
         SCOPED_TRACE(c.name);
         commands.clear();
         runSteps(129, {[&](HWND) {
-                           for (auto [key, modifiers] : c.keys) {
-                               headlessKey(key, modifiers);
-                           }
-                       },
-                       [](HWND) {}});
+                     for (auto [key, modifiers] : c.keys) {
+                         headlessKey(key, modifiers);
+                     }
+                 }});
         if (c.expected) {
             EXPECT_EQ(commands, std::vector<int>{c.expected});
         } else {
@@ -153,8 +137,7 @@ TEST_F(InputTest, TheMenuBarOpensWithAClickAndAnEntrySendsItsCommand) {
                        headlessPicture(d, &picture);
                        barPixels = countPixels(d, 0x000080); // the highlight is not shown yet
                        headlessClickMenuEntry(d, 1, 1);
-                   },
-                   [](HWND) {}});
+                   }});
     EXPECT_EQ(barPixels, 0);
     EXPECT_EQ(commands, std::vector<int>{32772});
 }

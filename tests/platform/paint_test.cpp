@@ -2,6 +2,7 @@
 // validation of a child painted from inside its parent's paint, default paints, uncovering,
 // and object counts after a paint.
 #include "tests/platform/harness.h"
+#include "tools/template-picture/faces.h"
 
 namespace {
 
@@ -125,23 +126,6 @@ TEST_F(PaintTest, NullAndUnknownHandlesFail) {
 // then FALSE for the default paint.
 HBITMAP present, lever;
 
-void drawFace(HWND dialog, int id, HBITMAP bitmap) {
-    HWND button = GetDlgItem(dialog, id);
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(button, &paint);
-    RECT r;
-    GetClientRect(button, &r);
-    BITMAP info;
-    GetObjectA(bitmap, sizeof info, &info);
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    StretchBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, memory, 0, 0, info.bmWidth,
-               info.bmHeight, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    EndPaint(button, &paint);
-}
-
 TEST_F(HeadlessTest, TheBoardPaintShowsItsFacesAndLeavesNoObjectsBehind) {
     present = LoadBitmapA(headlessInstance(), MAKEINTRESOURCEA(130));
     lever = LoadBitmapA(headlessInstance(), MAKEINTRESOURCEA(151));
@@ -152,9 +136,9 @@ TEST_F(HeadlessTest, TheBoardPaintShowsItsFacesAndLeavesNoObjectsBehind) {
     setDialogHandler([](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
         if (message == WM_PAINT) {
             for (int id : {1000, 1005, 1016}) {
-                drawFace(dialog, id, present);
+                paintFace(dialog, id, present);
             }
-            drawFace(dialog, 1024, lever);
+            paintFace(dialog, 1024, lever);
         }
         return FALSE;
     });

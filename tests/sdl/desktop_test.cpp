@@ -27,6 +27,7 @@
 #include "tests/support/display.h"
 #include "tests/support/process.h"
 #include "tests/support/screen.h"
+#include "tools/template-picture/faces.h"
 
 namespace {
 
@@ -346,22 +347,17 @@ void closeEverything() {
 
 // ---- Dialog procedures ----
 
-COLORREF faceColour(int id) {
-    return RGB(40 + (id - 1000) * 9, 200 - (id - 1000) * 5, 30);
-}
 uint32_t faceColourRgb(int id) {
-    COLORREF c = faceColour(id);
-    return uint32_t(GetRValue(c)) << 16 | uint32_t(GetGValue(c)) << 8 | GetBValue(c);
+    return uint32_t((40 + (id - 1000) * 9) & 0xFF) << 16 | uint32_t(200 - (id - 1000) * 5) << 8 |
+           30;
 }
 
-void paintFace(HWND dialog, int id) {
-    HWND button = GetDlgItem(dialog, id);
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(button, &paint);
-    RECT rect;
-    GetClientRect(button, &rect);
-    fillSolidRect(dc, rect, faceColour(id));
-    EndPaint(button, &paint);
+// Each stick and the lever show a face of one colour of their own.
+void paintPlainFace(HWND dialog, int id) {
+    uint32_t pixel = faceColourRgb(id);
+    HBITMAP face = createBitmapFromPixels(1, 1, &pixel);
+    paintFace(dialog, id, face);
+    DeleteObject(face);
 }
 
 // Stands for the board: paints every stick and the lever in a colour of its own and records
@@ -373,8 +369,8 @@ INT_PTR CALLBACK boardProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
         return TRUE;
     case WM_PAINT:
         for (int id : stickControls)
-            paintFace(dialog, id);
-        paintFace(dialog, leverId);
+            paintPlainFace(dialog, id);
+        paintPlainFace(dialog, leverId);
         {
             std::lock_guard<std::mutex> hold(record.lock);
             record.shown = true;
