@@ -7,6 +7,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include "board/animation.h"
 #include "game/board.h"
 #include "platform/backend.h"
 #include "platform/win32.h"
@@ -61,37 +62,19 @@ void refreshWholeBoard(benchmark::State &state) {
 }
 BENCHMARK(refreshWholeBoard)->Unit(benchmark::kMillisecond)->Iterations(100);
 
-struct Frame {
-    int bitmap;
-    int delay;
-};
-struct Sequence {
-    Frame frames[4];
-    int nrFrames;
-    int nrPlays;
-};
-const Sequence sequences[] = {
-    {{{134, 100}, {131, 150}}, 2, 4},
-    {{{135, 70}, {137, 60}, {136, 90}}, 3, 1},
-    {{{138, 80}, {139, 80}, {140, 80}}, 3, 1},
-    {{{141, 40}, {142, 80}}, 2, 1},
-    {{{146, 150}, {143, 150}, {144, 150}, {145, 150}}, 4, 1},
-    {{{147, 30}, {131, 30}}, 2, 7},
-};
-
 // One removal sequence as the animation plays it; wall time against the sum of its delays.
 void removalSequence(benchmark::State &state) {
-    const Sequence &sequence = sequences[state.range(0)];
+    const AnimationSequence &sequence = animationSequences[state.range(0)];
     int nominal = 0;
-    for (int play = 0; play < sequence.nrPlays; ++play)
+    for (int play = 0; play < sequence.nrRepeats; ++play)
         for (int i = 0; i < sequence.nrFrames; ++i)
             nominal += sequence.frames[i].delay;
     double worst = 0.0;
     for (auto _ : state) {
         auto start = std::chrono::steady_clock::now();
-        for (int play = 0; play < sequence.nrPlays; ++play) {
+        for (int play = 0; play < sequence.nrRepeats; ++play) {
             for (int i = 0; i < sequence.nrFrames; ++i) {
-                face = bitmap(sequence.frames[i].bitmap);
+                face = bitmap(sequence.frames[i].bitmapId);
                 refresh(board);
                 Sleep(sequence.frames[i].delay);
             }
@@ -106,7 +89,7 @@ void removalSequence(benchmark::State &state) {
     state.counters["worst_over_pct"] = (worst - nominal) * 100.0 / nominal;
 }
 BENCHMARK(removalSequence)
-    ->DenseRange(0, 5)
+    ->DenseRange(0, nrAnimationSequences - 1)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(3);

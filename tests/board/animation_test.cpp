@@ -54,23 +54,8 @@ INT_PTR CALLBACK recordingProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
     return result;
 }
 
-struct Expected {
-    int32_t pick;
-    std::vector<std::pair<int32_t, DWORD>> frames; // one repetition
-    int repeats;
-};
-
-const Expected expectations[] = {
-    {0, {{134, 100}, {131, 150}}, 4},
-    {1, {{135, 70}, {137, 60}, {136, 90}}, 1},
-    {2, {{138, 80}, {139, 80}, {140, 80}}, 1},
-    {3, {{141, 40}, {142, 80}}, 1},
-    {4, {{146, 150}, {143, 150}, {144, 150}, {145, 150}}, 1},
-    {5, {{147, 30}, {131, 30}}, 7},
-    {6, {{147, 30}, {131, 30}}, 7},
-};
-
-class RemovalAnimation : public ::testing::TestWithParam<Expected> {
+// Each pick of 0..6 plays the sequence of animationSequences that sequenceForPick names.
+class RemovalAnimation : public ::testing::TestWithParam<int32_t> {
   protected:
     void SetUp() override {
         resetEverything();
@@ -80,7 +65,8 @@ class RemovalAnimation : public ::testing::TestWithParam<Expected> {
 };
 
 TEST_P(RemovalAnimation, PlaysItsSequenceThenRemovesTheSelection) {
-    const Expected &expected = GetParam();
+    const int32_t pick = GetParam();
+    const AnimationSequence &sequence = animationSequences[sequenceForPick(pick)];
     BoardRun run;
     run.proc = recordingProc;
     run.run({[&](HWND d) {
@@ -88,18 +74,18 @@ TEST_P(RemovalAnimation, PlaysItsSequenceThenRemovesTheSelection) {
         board[2][2].state = Selected;
         board[3][6].state = Selected;
         board[1][1].state = Removed;
-        scriptClock({msFor(expected.pick, 6)});
+        scriptClock({msFor(pick, 6)});
         size_t sleepsBefore = headlessSleeps().size();
         recording = true;
         playRemovalAnimation(d);
         recording = false;
 
-        std::vector<int32_t> faces, wantFaces;
+        std::vector<int32_t> wantFaces;
         std::vector<DWORD> wantSleeps;
-        for (int r = 0; r < expected.repeats; r++) {
-            for (auto &frame : expected.frames) {
-                wantFaces.push_back(frame.first);
-                wantSleeps.push_back(frame.second);
+        for (int r = 0; r < sequence.nrRepeats; r++) {
+            for (int i = 0; i < sequence.nrFrames; i++) {
+                wantFaces.push_back(sequence.frames[i].bitmapId);
+                wantSleeps.push_back(sequence.frames[i].delay);
             }
         }
         ASSERT_EQ(paints.size(), wantFaces.size());
@@ -125,7 +111,7 @@ TEST_P(RemovalAnimation, PlaysItsSequenceThenRemovesTheSelection) {
     }});
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryPick, RemovalAnimation, ::testing::ValuesIn(expectations));
+INSTANTIATE_TEST_SUITE_P(EveryPick, RemovalAnimation, ::testing::Range(0, 7));
 
 TEST(RemovalAnimationAlone, WithNothingSelectedRunsItsTimeAndChangesNothing) {
     resetEverything();

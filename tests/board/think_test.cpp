@@ -2,6 +2,7 @@
 // the count of computer turns and the diagnostic of a corrected choice.
 #include <gtest/gtest.h>
 
+#include "board/animation.h"
 #include "board/phases.h"
 #include "game/board.h"
 #include "game/think.h"
@@ -129,11 +130,11 @@ TEST_F(ComputerTurn, MarksTheLeftmostPresentSticks) {
                  EXPECT_EQ(board[0][0].state, Present);
                  EXPECT_EQ(board[2][4].state, Present);
                  EXPECT_EQ(controlText(d, IDC_STATUS), prompt);
-                 // The pause, then sequence 0: four times 100 and 150 ms.
+                 // The pause, then sequence 0.
+                 const AnimationSequence &first = animationSequences[0];
                  std::vector<DWORD> expected = {2000};
-                 for (int i = 0; i < 4; i++) {
-                     expected.push_back(100);
-                     expected.push_back(150);
+                 for (int i = 0; i < first.nrRepeats * first.nrFrames; i++) {
+                     expected.push_back(first.frames[i % first.nrFrames].delay);
                  }
                  EXPECT_EQ(headlessSleeps(), expected);
                  EndDialog(d, IDCANCEL);

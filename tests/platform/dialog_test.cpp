@@ -2,48 +2,9 @@
 // tab order, Enter, Esc, the close box, Space, and nested modal loops.
 #include "game/board.h"
 #include "tests/platform/harness.h"
+#include "tests/support/resource_script.h"
 
 namespace {
-
-struct ControlPlace {
-    int id;
-    int x, y, cx, cy; // dialog units
-};
-
-struct TemplateCase {
-    int templateId;
-    const char *face;
-    int pointSize;
-    int cx, cy;
-    bool menu;
-    std::vector<ControlPlace> controls;
-};
-
-const TemplateCase templates[] = {
-    {129,
-     "Times New Roman",
-     12,
-     202,
-     165,
-     true,
-     {{2, 7, 125, 39, 33},
-      {1000, 116, 20, 16, 33},
-      {1004, 74, 90, 16, 33},
-      {1016, 179, 125, 16, 33},
-      {1009, 7, 17, 19, 18},
-      {1018, 30, 21, 82, 8},
-      {1022, 7, 7, 188, 9},
-      {1024, 7, 86, 30, 25},
-      {1025, 13, 112, 26, 8}}},
-    {133, "MS Sans Serif", 8, 186, 95, false, {{1, 7, 7, 50, 14}}},
-    {103,
-     "System",
-     8,
-     285,
-     89,
-     false,
-     {{1, 250, 6, 30, 11}, {1023, 114, 7, 132, 12}, {1027, 114, 63, 168, 12}}},
-};
 
 int scaleX(int v, SIZE base) {
     return (v * base.cx + 2) / 4;
@@ -61,32 +22,39 @@ class DialogTest : public HeadlessTest {
     }
 };
 
+// Every control of the program's three templates, where the script places it.
 TEST_F(DialogTest, ControlsAndSizesComeFromTheTemplateFontsBaseUnits) {
-    for (const TemplateCase &c : templates) {
-        SCOPED_TRACE(c.templateId);
-        SIZE base = baseUnitsOf(c.face, c.pointSize);
+    for (int id : {129, 133, 103}) {
+        SCOPED_TRACE(id);
+        const DialogTemplate script = scriptDialog(id);
+        ASSERT_FALSE(script.items.empty());
+        SIZE base = baseUnitsOf(script.faceName.c_str(), script.pointSize);
         ASSERT_GT(base.cx, 0);
         ASSERT_GT(base.cy, 0);
         Step check = [&](HWND dialog) {
             RECT client, outer;
             GetClientRect(dialog, &client);
             GetWindowRect(dialog, &outer);
-            EXPECT_EQ(client.right, scaleX(c.cx, base));
-            EXPECT_EQ(client.bottom, scaleY(c.cy, base));
+            EXPECT_EQ(client.right, scaleX(script.cx, base));
+            EXPECT_EQ(client.bottom, scaleY(script.cy, base));
             // Classic metrics: modal frame 3, caption 19, menu bar 19.
             EXPECT_EQ(outer.right - outer.left, client.right + 2 * 3);
-            EXPECT_EQ(outer.bottom - outer.top, client.bottom + 2 * 3 + 19 + (c.menu ? 19 : 0));
-            for (const ControlPlace &p : c.controls) {
-                SCOPED_TRACE(p.id);
-                RECT r = childRect(GetDlgItem(dialog, p.id));
-                EXPECT_EQ(r.left, scaleX(p.x, base));
-                EXPECT_EQ(r.top, scaleY(p.y, base));
-                EXPECT_EQ(r.right - r.left, scaleX(p.cx, base));
-                EXPECT_EQ(r.bottom - r.top, scaleY(p.cy, base));
+            EXPECT_EQ(outer.bottom - outer.top,
+                      client.bottom + 2 * 3 + 19 + (script.menuId ? 19 : 0));
+            for (const DialogItemTemplate &item : script.items) {
+                if (item.id == 0xFFFF) {
+                    continue; // a label without an id
+                }
+                SCOPED_TRACE(item.id);
+                RECT r = childRect(GetDlgItem(dialog, item.id));
+                EXPECT_EQ(r.left, scaleX(item.x, base));
+                EXPECT_EQ(r.top, scaleY(item.y, base));
+                EXPECT_EQ(r.right - r.left, scaleX(item.cx, base));
+                EXPECT_EQ(r.bottom - r.top, scaleY(item.cy, base));
             }
             EndDialog(dialog, 7);
         };
-        EXPECT_EQ(runSteps(c.templateId, {check}), 7);
+        EXPECT_EQ(runSteps(id, {check}), 7);
     }
 }
 

@@ -1,6 +1,7 @@
 // The compiled resource set, read back through the reader, against the program's tables.
 #include "platform/resources/resfile.h"
 #include "resources/resource.h"
+#include "tests/support/resource_script.h"
 
 #include <gtest/gtest.h>
 
@@ -10,105 +11,7 @@
 
 namespace {
 
-struct ItemRow {
-    uint16_t id;
-    uint16_t classAtom;
-    const char *caption;
-    uint32_t style;
-    int16_t x, y, cx, cy;
-};
-
-struct DialogRow {
-    uint16_t id;
-    uint32_t style;
-    int16_t x, y, cx, cy;
-    uint16_t menuId;
-    const char *title;
-    uint16_t pointSize;
-    const char *faceName;
-    std::vector<ItemRow> items;
-};
-
-const uint16_t Button = 0x80, Edit = 0x81, Static = 0x82;
-const uint32_t Stick = 0x50018080, Push = 0x50010000, Label = 0x50020000, Field = 0x50010880;
-
-const std::vector<DialogRow> &dialogTable() {
-    static const std::vector<DialogRow> rows = {
-        {IDD_ABOUT,
-         0x00C800C0,
-         22,
-         17,
-         285,
-         89,
-         0,
-         "Acerca",
-         8,
-         "System",
-         {
-             {1, Button, "OK", 0x50030001, 250, 6, 30, 11},
-             {1023, Edit, "", Field, 114, 7, 132, 12},
-             {1024, Edit, "", Field, 114, 21, 132, 12},
-             {1025, Edit, "", Field, 114, 35, 132, 12},
-             {1026, Edit, "", Field, 114, 49, 132, 12},
-             {1027, Edit, "", Field, 114, 63, 168, 12},
-         }},
-        {IDD_BOARD,
-         0x80C800C0,
-         0,
-         0,
-         202,
-         165,
-         IDR_MAINMENU,
-         "Quillmere",
-         12,
-         "Times New Roman",
-         {
-             {2, Button, "Salir", Push, 7, 125, 39, 33},
-             {1000, Button, "Button1", Stick, 116, 20, 16, 33},
-             {1001, Button, "Button1", Stick, 95, 55, 16, 33},
-             {1002, Button, "Button1", Stick, 116, 55, 16, 33},
-             {1003, Button, "Button1", Stick, 137, 55, 16, 33},
-             {1004, Button, "Button1", Stick, 74, 90, 16, 33},
-             {1005, Button, "Button1", Stick, 95, 90, 16, 33},
-             {1006, Button, "Button1", Stick, 116, 90, 16, 33},
-             {1007, Button, "Button1", Stick, 137, 90, 16, 33},
-             {1008, Button, "Button1", Stick, 158, 90, 16, 33},
-             {1010, Button, "Button1", Stick, 53, 125, 16, 33},
-             {1011, Button, "Button1", Stick, 74, 125, 16, 33},
-             {1012, Button, "Button1", Stick, 95, 125, 16, 33},
-             {1013, Button, "Button1", Stick, 116, 125, 16, 33},
-             {1014, Button, "Button1", Stick, 137, 125, 16, 33},
-             {1015, Button, "Button1", Stick, 158, 125, 16, 33},
-             {1016, Button, "Button1", Stick, 179, 125, 16, 33},
-             {1009, Button, "", Push, 7, 17, 19, 18},
-             {1018, Static, "Runtime", Label, 30, 21, 82, 8},
-             {1017, Button, "", Push, 7, 40, 19, 18},
-             {1019, Static, "Runtime", Label, 31, 43, 82, 8},
-             {1022, Static, "Runtime", Label, 7, 7, 188, 9},
-             {1024, Button, "Button3", Stick, 7, 86, 30, 25},
-             {0xFFFF, Static, "IQ Ordanel", Label, 7, 69, 36, 8},
-             {1026, Static, "bajo", Label, 16, 77, 13, 8},
-             {1025, Static,
-              "m\xE1"
-              "s alto",
-              Label, 13, 112, 26, 8},
-         }},
-        {IDD_MESSAGE,
-         0x80C800C0,
-         0,
-         0,
-         186,
-         95,
-         0,
-         "Dialog",
-         8,
-         "MS Sans Serif",
-         {
-             {1, Button, "OK", 0x50010001, 7, 7, 50, 14},
-         }},
-    };
-    return rows;
-}
+const uint16_t dialogIds[] = {IDD_ABOUT, IDD_BOARD, IDD_MESSAGE};
 
 DialogTemplate loadDialog(uint16_t id) {
     ResourceBytes bytes;
@@ -119,38 +22,39 @@ DialogTemplate loadDialog(uint16_t id) {
     return d;
 }
 
-TEST(ResourceSet, DialogTemplatesMatchTheirTables) {
-    for (const DialogRow &row : dialogTable()) {
-        SCOPED_TRACE("dialog " + std::to_string(row.id));
-        const DialogTemplate d = loadDialog(row.id);
-        EXPECT_EQ(d.style, row.style);
+// Every field of every template as the script states it.
+TEST(ResourceSet, DialogTemplatesMatchTheScript) {
+    for (uint16_t id : dialogIds) {
+        SCOPED_TRACE("dialog " + std::to_string(id));
+        const DialogTemplate d = loadDialog(id), want = scriptDialog(id);
+        ASSERT_FALSE(want.items.empty()) << "no such dialog in the script";
+        EXPECT_EQ(d.style, want.style);
         EXPECT_EQ(d.exStyle, 0u);
-        EXPECT_EQ(d.x, row.x);
-        EXPECT_EQ(d.y, row.y);
-        EXPECT_EQ(d.cx, row.cx);
-        EXPECT_EQ(d.cy, row.cy);
-        EXPECT_EQ(d.menuId, row.menuId);
+        EXPECT_EQ(d.x, want.x);
+        EXPECT_EQ(d.y, want.y);
+        EXPECT_EQ(d.cx, want.cx);
+        EXPECT_EQ(d.cy, want.cy);
+        EXPECT_EQ(d.menuId, want.menuId);
         EXPECT_EQ(d.menuName, "");
         EXPECT_EQ(d.className, "");
-        EXPECT_EQ(d.title, row.title);
-        EXPECT_EQ(d.pointSize, row.pointSize);
-        EXPECT_EQ(d.faceName, row.faceName);
-        ASSERT_EQ(d.items.size(), row.items.size());
-        for (size_t i = 0; i < row.items.size(); ++i) {
-            const ItemRow &want = row.items[i];
-            const DialogItemTemplate &got = d.items[i];
-            SCOPED_TRACE("item " + std::to_string(i) + ", control " + std::to_string(want.id));
-            EXPECT_EQ(got.id, want.id);
-            EXPECT_EQ(got.classAtom, want.classAtom);
+        EXPECT_EQ(d.title, want.title);
+        EXPECT_EQ(d.pointSize, want.pointSize);
+        EXPECT_EQ(d.faceName, want.faceName);
+        ASSERT_EQ(d.items.size(), want.items.size());
+        for (size_t i = 0; i < want.items.size(); ++i) {
+            const DialogItemTemplate &got = d.items[i], &item = want.items[i];
+            SCOPED_TRACE("item " + std::to_string(i) + ", control " + std::to_string(item.id));
+            EXPECT_EQ(got.id, item.id);
+            EXPECT_EQ(got.classAtom, item.classAtom);
             EXPECT_EQ(got.className, "");
-            EXPECT_EQ(got.caption, want.caption);
+            EXPECT_EQ(got.caption, item.caption);
             EXPECT_EQ(got.captionId, 0);
-            EXPECT_EQ(got.style, want.style);
+            EXPECT_EQ(got.style, item.style);
             EXPECT_EQ(got.exStyle, 0u);
-            EXPECT_EQ(got.x, want.x);
-            EXPECT_EQ(got.y, want.y);
-            EXPECT_EQ(got.cx, want.cx);
-            EXPECT_EQ(got.cy, want.cy);
+            EXPECT_EQ(got.x, item.x);
+            EXPECT_EQ(got.y, item.y);
+            EXPECT_EQ(got.cx, item.cx);
+            EXPECT_EQ(got.cy, item.cy);
         }
     }
 }
@@ -176,6 +80,19 @@ TEST(ResourceSet, BoardSticksFormACentredPyramid) {
     }
 }
 
+void expectSameMenu(const std::vector<MenuItemTemplate> &got,
+                    const std::vector<MenuItemTemplate> &want) {
+    ASSERT_EQ(got.size(), want.size());
+    for (size_t i = 0; i < want.size(); ++i) {
+        SCOPED_TRACE(want[i].text);
+        EXPECT_EQ(got[i].text, want[i].text);
+        EXPECT_EQ(got[i].flags, want[i].flags);
+        EXPECT_EQ(got[i].id, want[i].id);
+        expectSameMenu(got[i].children, want[i].children);
+    }
+}
+
+// As the script states it, with the flags of a compiled template.
 TEST(ResourceSet, MenuHasTheTwoMenusInOrder) {
     ResourceBytes bytes;
     std::vector<MenuItemTemplate> menu;
@@ -183,35 +100,11 @@ TEST(ResourceSet, MenuHasTheTwoMenusInOrder) {
     ASSERT_TRUE(findResource(embeddedResourceImage(), ResourceTypeMenu, IDR_MAINMENU, &bytes, &why))
         << why;
     ASSERT_TRUE(decodeMenu(bytes, &menu, &why)) << why;
-    struct Row {
-        const char *text;
-        uint16_t flags, id;
-        size_t parent;
-    };
-    const Row popups[] = {{"&Archivo", MenuItemPopup, 0, 0},
-                          {"A&yuda", MenuItemPopup | MenuItemEnd, 0, 0}};
-    const Row entries[] = {
-        {"&Salir", MenuItemEnd, IDM_EXIT, 0},
-        {"&Reglas", 0, IDM_RULES, 1},
-        {"Manejo", 0, IDM_USAGE, 1},
-        {"&Acerca ...", MenuItemEnd, IDM_ABOUT, 1},
-    };
+    expectSameMenu(menu, scriptMenu(IDR_MAINMENU));
     ASSERT_EQ(menu.size(), 2u);
-    for (size_t i = 0; i < 2; ++i) {
-        EXPECT_EQ(menu[i].text, popups[i].text);
-        EXPECT_EQ(menu[i].flags, popups[i].flags);
-    }
-    ASSERT_EQ(menu[0].children.size(), 1u);
     ASSERT_EQ(menu[1].children.size(), 3u);
-    size_t next[2] = {0, 0};
-    for (const Row &want : entries) {
-        SCOPED_TRACE(want.text);
-        const MenuItemTemplate &got = menu[want.parent].children[next[want.parent]++];
-        EXPECT_EQ(got.text, want.text);
-        EXPECT_EQ(got.flags, want.flags);
-        EXPECT_EQ(got.id, want.id);
-        EXPECT_TRUE(got.children.empty());
-    }
+    EXPECT_EQ(menu[0].flags, MenuItemPopup);
+    EXPECT_EQ(menu[1].children[2].flags, MenuItemEnd);
     EXPECT_EQ(menu[1].children[1].text.find('&'), std::string::npos) << "Manejo is underlined";
 }
 
@@ -437,8 +330,8 @@ TEST(ResourceSet, TextsAreWindows1252) {
     EXPECT_TRUE(std::search(bytes.data, bytes.data + bytes.size, m_acute_s, m_acute_s + 6) !=
                 bytes.data + bytes.size);
     // Every other text of the set is plain ASCII.
-    for (const DialogRow &row : dialogTable())
-        for (const DialogItemTemplate &item : loadDialog(row.id).items)
+    for (uint16_t id : dialogIds)
+        for (const DialogItemTemplate &item : loadDialog(id).items)
             for (unsigned char c : item.caption) {
                 if (item.caption != high) {
                     EXPECT_LT(c, 0x80) << item.caption;
