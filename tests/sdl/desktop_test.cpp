@@ -415,8 +415,24 @@ INT_PTR CALLBACK boardProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     }
 }
 
-int runBoard(HWND owner = nullptr) {
-    return int(DialogBoxParamA(instance, MAKEINTRESOURCEA(129), owner, boardProc, 0));
+// The user beside a board: once it shows, `play` gets where its window stands; then Esc ends
+// it. Should the board not show or not end, the dialogs are closed and the test fails.
+void playOnBoard(const std::function<void(const ScreenRect &board)> &play, DLGPROC proc = boardProc,
+                 HWND owner = nullptr) {
+    resetRecord();
+    Driver driver([&] {
+        ScreenRect board;
+        if (!findMappedWindow("Quillmere", &board) ||
+            !waitFor([](const Record &r) { return r.shown; })) {
+            closeEverything();
+            return;
+        }
+        play(board);
+        pressKeys({"Escape"});
+        if (!waitFor([](const Record &r) { return hasCommand(r, IDCANCEL); }))
+            closeEverything();
+    });
+    DialogBoxParamA(instance, MAKEINTRESOURCEA(129), owner, proc, 0);
 }
 
 // ---- Tests ----
@@ -433,7 +449,7 @@ TEST(SdlDesktop, BoardOpensInARealWindowOfItsSizeAndTitle) {
             closeEverything();
         }
     });
-    runBoard();
+    DialogBoxParamA(instance, MAKEINTRESOURCEA(129), nullptr, boardProc, 0);
     EXPECT_TRUE(waitFor([](const Record &r) { return r.closes == 1; }));
     std::lock_guard<std::mutex> hold(layout.lock);
     ASSERT_GT(layout.surfaceWidth, 100);
@@ -447,41 +463,23 @@ TEST(SdlDesktop, BoardOpensInARealWindowOfItsSizeAndTitle) {
 
 TEST(SdlDesktop, ClicksOnSticksArriveAsTheirCommandsAndEscEnds) {
     REQUIRE_DISPLAY();
-    resetRecord();
-    Driver driver([&] {
-        ScreenRect window;
-        if (!findMappedWindow("Quillmere", &window) ||
-            !waitFor([](const Record &r) { return r.shown; })) {
-            closeEverything();
-            return;
-        }
+    playOnBoard([](const ScreenRect &board) {
         for (int id : {1000, 1016, 1005}) {
-            clickIn(window, controlPoint(id));
+            clickIn(board, controlPoint(id));
             waitFor([id](const Record &r) { return hasCommand(r, id); });
         }
-        pressKeys({"Escape"});
-        if (!waitFor([](const Record &r) { return hasCommand(r, IDCANCEL); }))
-            closeEverything();
     });
-    runBoard();
     EXPECT_EQ(commands(), (std::vector<int>{1000, 1016, 1005, IDCANCEL}));
 }
 
 TEST(SdlDesktop, ScreenShowsThePaintedFaces) {
     REQUIRE_DISPLAY();
-    resetRecord();
     ScreenPicture shot;
     ScreenRect geometry;
-    Driver driver([&] {
-        if (findMappedWindow("Quillmere", &geometry) &&
-            waitFor([](const Record &r) { return r.shown; })) {
-            shot = takeScreenshot();
-        }
-        pressKeys({"Escape"});
-        if (!waitFor([](const Record &r) { return hasCommand(r, IDCANCEL); }))
-            closeEverything();
+    playOnBoard([&](const ScreenRect &board) {
+        geometry = board;
+        shot = takeScreenshot();
     });
-    runBoard();
     ASSERT_GT(shot.height, 0) << "no screenshot";
     for (int id : stickControls) {
         POINT centre = controlPoint(id);
@@ -496,27 +494,16 @@ TEST(SdlDesktop, ScreenShowsThePaintedFaces) {
 
 TEST(SdlDesktop, InputDuringSleepWaitsAndIsAimedWhenItWasMade) {
     REQUIRE_DISPLAY();
-    resetRecord();
-    Driver driver([&] {
-        ScreenRect window;
-        if (!findMappedWindow("Quillmere", &window) ||
-            !waitFor([](const Record &r) { return r.shown; })) {
-            closeEverything();
-            return;
-        }
-        clickIn(window, controlPoint(1009));
+    playOnBoard([](const ScreenRect &board) {
+        clickIn(board, controlPoint(1009));
         if (waitFor([](const Record &r) { return r.sleeping; })) {
             // Button 1009 is hidden now: this click lands on the dialog, not on the button
             // that is shown again before the click is handled.
-            clickIn(window, controlPoint(1009));
-            clickIn(window, controlPoint(1003));
+            clickIn(board, controlPoint(1009));
+            clickIn(board, controlPoint(1003));
         }
         waitFor([](const Record &r) { return hasCommand(r, 1003); });
-        pressKeys({"Escape"});
-        if (!waitFor([](const Record &r) { return hasCommand(r, IDCANCEL); }))
-            closeEverything();
     });
-    runBoard();
     EXPECT_EQ(commands(), (std::vector<int>{1009, 1003, IDCANCEL}));
     std::lock_guard<std::mutex> hold(record.lock);
     EXPECT_EQ(record.commandsAfterWaking, (std::vector<int>{1003, IDCANCEL}));
@@ -544,17 +531,12 @@ int focusDotsIn(const ScreenPicture &shot, const ScreenRect &at, const RECT &r, 
 // background where the hidden button was: both were presented before the Sleep began.
 TEST(SdlDesktop, DuringTheSleepTheNewStatusLineShowsAndTheHiddenButtonIsGone) {
     REQUIRE_DISPLAY();
-    resetRecord();
     ScreenPicture before, during, after;
     ScreenRect geometry;
-    Driver driver([&] {
-        if (!findMappedWindow("Quillmere", &geometry) ||
-            !waitFor([](const Record &r) { return r.shown; })) {
-            closeEverything();
-            return;
-        }
+    playOnBoard([&](const ScreenRect &board) {
+        geometry = board;
         before = takeScreenshot();
-        clickIn(geometry, controlPoint(1009));
+        clickIn(board, controlPoint(1009));
         if (waitFor([](const Record &r) { return r.sleeping; })) {
             std::this_thread::sleep_for(std::chrono::milliseconds(300));
             during = takeScreenshot();
@@ -562,11 +544,7 @@ TEST(SdlDesktop, DuringTheSleepTheNewStatusLineShowsAndTheHiddenButtonIsGone) {
         waitFor([](const Record &r) { return r.woke; });
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         after = takeScreenshot();
-        pressKeys({"Escape"});
-        if (!waitFor([](const Record &r) { return hasCommand(r, IDCANCEL); }))
-            closeEverything();
     });
-    runBoard();
     ASSERT_GT(during.height, 0) << "no screenshot during the Sleep";
     ASSERT_GT(after.height, 0);
     RECT status = controlRect(statusId), button = controlRect(1009);
@@ -581,21 +559,14 @@ TEST(SdlDesktop, DuringTheSleepTheNewStatusLineShowsAndTheHiddenButtonIsGone) {
 // pixel further in: the dialog keys gave "Salir" the default style and its frame).
 TEST(SdlDesktop, TabAndShiftTabMoveTheFocusRectangleOnTheRealWindow) {
     REQUIRE_DISPLAY();
-    resetRecord();
-    ScreenRect geometry;
     int dotsAtStart = -1, dotsAfterTab = -1, dotsAfterShiftTab = -1;
-    Driver driver([&] {
-        if (!findMappedWindow("Quillmere", &geometry) ||
-            !waitFor([](const Record &r) { return r.shown; })) {
-            closeEverything();
-            return;
-        }
+    playOnBoard([&](const ScreenRect &board) {
         RECT salir = controlRect(IDCANCEL);
         // Keys take a moment to be handled and presented: look until the picture changes.
         auto dotsWhen = [&](int inset, bool wanted) {
             int dots = -1;
             for (int tries = 0; tries < 30; ++tries) {
-                dots = focusDotsIn(takeScreenshot(), geometry, salir, inset);
+                dots = focusDotsIn(takeScreenshot(), board, salir, inset);
                 if ((dots > 5) == wanted)
                     break;
                 std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -607,11 +578,7 @@ TEST(SdlDesktop, TabAndShiftTabMoveTheFocusRectangleOnTheRealWindow) {
         dotsAfterTab = dotsWhen(2, false);
         pressKeys({"shift+Tab"});
         dotsAfterShiftTab = dotsWhen(3, true);
-        pressKeys({"Escape"});
-        if (!waitFor([](const Record &r) { return hasCommand(r, IDCANCEL); }))
-            closeEverything();
     });
-    runBoard();
     EXPECT_GT(dotsAtStart, 5);
     EXPECT_EQ(dotsAfterTab, 0);
     EXPECT_GT(dotsAfterShiftTab, 5);
@@ -642,34 +609,9 @@ INT_PTR CALLBACK messageProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 
 TEST(SdlDesktop, MessageDialogStandsAt100And100AboveItsOwnerAndEnterActs) {
     REQUIRE_DISPLAY();
-    resetRecord();
     unsigned long boardWindow = 0, messageWindow = 0, messageOwner = 0;
-    ScreenRect board, geometry;
+    ScreenRect geometry;
     Layout messageLayout;
-    Driver driver([&] {
-        boardWindow = findMappedWindow("Quillmere", &board);
-        if (!boardWindow || !waitFor([](const Record &r) { return r.shown; })) {
-            closeEverything();
-            return;
-        }
-        // The board's Esc is taken; stick 1000 opens the message (see below).
-        clickIn(board, controlPoint(1000));
-        messageWindow = findMappedWindow("Mensaje ¿é", &geometry);
-        if (messageWindow) {
-            messageOwner = transientFor(messageWindow);
-            {
-                std::lock_guard<std::mutex> hold(layout.lock);
-                messageLayout.origin = layout.origin;
-                messageLayout.surfaceWidth = layout.surfaceWidth;
-                messageLayout.surfaceHeight = layout.surfaceHeight;
-            }
-            pressKeys({"Return"});
-        }
-        waitFor([](const Record &r) { return hasCommand(r, -IDOK); });
-        pressKeys({"Escape"});
-        if (!waitFor([](const Record &r) { return hasCommand(r, IDCANCEL); }))
-            closeEverything();
-    });
     struct Opener {
         static INT_PTR CALLBACK proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
             if (message == WM_COMMAND && LOWORD(wParam) == 1000) {
@@ -679,7 +621,25 @@ TEST(SdlDesktop, MessageDialogStandsAt100And100AboveItsOwnerAndEnterActs) {
             return boardProc(dialog, message, wParam, lParam);
         }
     };
-    DialogBoxParamA(instance, MAKEINTRESOURCEA(129), nullptr, Opener::proc, 0);
+    playOnBoard(
+        [&](const ScreenRect &board) {
+            boardWindow = findMappedWindow("Quillmere");
+            // The board's Esc is taken; stick 1000 opens the message.
+            clickIn(board, controlPoint(1000));
+            messageWindow = findMappedWindow("Mensaje ¿é", &geometry);
+            if (messageWindow) {
+                messageOwner = transientFor(messageWindow);
+                {
+                    std::lock_guard<std::mutex> hold(layout.lock);
+                    messageLayout.origin = layout.origin;
+                    messageLayout.surfaceWidth = layout.surfaceWidth;
+                    messageLayout.surfaceHeight = layout.surfaceHeight;
+                }
+                pressKeys({"Return"});
+            }
+            waitFor([](const Record &r) { return hasCommand(r, -IDOK); });
+        },
+        Opener::proc);
     ASSERT_NE(messageWindow, 0u) << "the message dialog was not mapped";
     EXPECT_EQ(messageOwner, boardWindow);
     EXPECT_EQ(geometry.x, messageLayout.origin.x * scale);
@@ -700,7 +660,6 @@ LRESULT CALLBACK frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 TEST(SdlDesktop, FrameWindowIsMinimisedWithItsIconAndStaysUnmappedWithoutWindowManager) {
     REQUIRE_DISPLAY();
-    resetRecord();
     WNDCLASSEXA frameClass{};
     frameClass.cbSize = sizeof frameClass;
     frameClass.style = CS_HREDRAW | CS_VREDRAW;
@@ -723,20 +682,19 @@ TEST(SdlDesktop, FrameWindowIsMinimisedWithItsIconAndStaysUnmappedWithoutWindowM
 
     int mappedFrames = -1, boardOwner = -1;
     std::vector<unsigned long> icon;
-    Driver driver([&] {
-        unsigned long board = findMappedWindow("Quillmere");
-        std::vector<TitledWindow> frames = windowsTitled("quillmere");
-        mappedFrames = 0;
-        for (const TitledWindow &frame : frames)
-            mappedFrames += frame.mapped;
-        if (frames.size() == 1)
-            icon = iconProperty(frames[0].id);
-        boardOwner = board && frames.size() == 1 ? int(transientFor(board) == frames[0].id) : -1;
-        pressKeys({"Escape"});
-        if (!waitFor([](const Record &r) { return hasCommand(r, IDCANCEL); }))
-            closeEverything();
-    });
-    runBoard(frame);
+    playOnBoard(
+        [&](const ScreenRect &) {
+            unsigned long board = findMappedWindow("Quillmere");
+            std::vector<TitledWindow> frames = windowsTitled("quillmere");
+            mappedFrames = 0;
+            for (const TitledWindow &frame : frames)
+                mappedFrames += frame.mapped;
+            if (frames.size() == 1)
+                icon = iconProperty(frames[0].id);
+            boardOwner =
+                board && frames.size() == 1 ? int(transientFor(board) == frames[0].id) : -1;
+        },
+        boardProc, frame);
     EXPECT_EQ(mappedFrames, 0) << "the minimised frame window was mapped";
     // Not transient for the minimised frame: that would hide the board with it.
     EXPECT_EQ(boardOwner, 0);
