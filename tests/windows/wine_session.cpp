@@ -76,7 +76,7 @@ std::string WineSession::programPath() {
 }
 
 std::string WineSession::probePath() {
-    return std::string(QUILLMERE_WINDOWS_BUILD_DIR) + "/packaging/quillmere_probe.exe";
+    return std::string(QUILLMERE_WINDOWS_BUILD_DIR) + "/tests/windows/quillmere_probe.exe";
 }
 
 WineSession::WineSession() {
