@@ -16,8 +16,8 @@ case "$mode" in
 esac
 
 scripts/deps.sh web
-cmake -S . -B build-web -DCMAKE_TOOLCHAIN_FILE=cmake/wasm32.cmake -DCMAKE_BUILD_TYPE=Release
-cmake --build build-web -j "$(nproc)"
+cmake --preset web
+cmake --build --preset web
 site=build-web/site
 echo "The page is in $site: $(cat $site/* | wc -c) bytes"
 
@@ -27,16 +27,7 @@ case "$mode" in
     exec python3 -m http.server 8080 --bind 127.0.0.1 --directory "$site"
     ;;
 --test)
-    # The driver (puppeteer-core from the npm registry, at the locked version) lives in the
-    # build folder; it is installed again only when the lock changes.
-    driver=build-web/driver
-    mkdir -p "$driver"
-    if ! cmp -s tests/web/package-lock.json "$driver/package-lock.json" ||
-        [ ! -d "$driver/node_modules/puppeteer-core" ]; then
-        cp tests/web/package.json tests/web/package-lock.json "$driver/"
-        (cd "$driver" && npm ci --no-audit --no-fund)
-    fi
-    cp tests/web/page.test.mjs "$driver/"
-    node "$driver/page.test.mjs" "$site" --board docs/board.png
+    # The browser test is the web build's CTest suite (tests/web).
+    ctest --preset web
     ;;
 esac

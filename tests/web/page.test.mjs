@@ -1,7 +1,9 @@
 // Plays the web page in Debian's Chromium, headless, through puppeteer-core: serves the site on
 // 127.0.0.1, clicks and types as a player, and reads the canvases' pixels and the status line.
-// Usage: node page.test.mjs <site folder> [--board <png>] [--screenshot <png>]
-// --board names the desktop layer's picture of the board as it opens, which the page must match.
+// Usage: node page.test.mjs <site folder> --sticks <game/board.cpp> [--board <png>]
+//        [--screenshot <png>]
+// --sticks names the game's source that holds the stick buttons' ids; --board the desktop
+// layer's picture of the board as it opens, which the page must match.
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import http from 'node:http';
@@ -14,15 +16,15 @@ const screenshotAt = process.argv.indexOf('--screenshot');
 const screenshot = screenshotAt > 0 ? process.argv[screenshotAt + 1] : null;
 const boardAt = process.argv.indexOf('--board');
 const boardPicture = boardAt > 0 ? path.resolve(process.argv[boardAt + 1]) : null;
+const sticksAt = process.argv.indexOf('--sticks');
 
-// Control ids of the board dialog and the texts it shows.
-const stickIds = [
-    1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008, 1010, 1011, 1012, 1013, 1014, 1015, 1016
-];
-const rows = [
-    [ 1000 ], [ 1001, 1002, 1003 ], [ 1004, 1005, 1006, 1007, 1008 ],
-    [ 1010, 1011, 1012, 1013, 1014, 1015, 1016 ]
-];
+// Control ids of the board dialog and the texts it shows. The sticks come from the game's table,
+// row by row: row r holds 2r + 1 of them.
+const stickIds = fs.readFileSync(process.argv[sticksAt + 1], 'latin1')
+                     .match(/stickControls\[nrSticks\] = \{([^}]*)\}/)[1]
+                     .split(',')
+                     .map(Number);
+const rows = [ 0, 1, 2, 3 ].map((r) => stickIds.slice(r * r, (r + 1) * (r + 1)));
 const confirmButton = 1009, playerButton = 1017, statusLine = 1022, lever = 1024;
 const whoStarts = '\u00BFQu\u00EDen comienza?';
 const yourTurn = 'TE TOCA A TI: Selecciona palitos (en una linea)';
