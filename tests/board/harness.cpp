@@ -10,9 +10,6 @@
 #include "shell/app.h"
 #include "shell/message.h"
 
-namespace {
-
-// The pixels a face should show in a button of the given size.
 std::vector<uint32_t> stretchedFace(HBITMAP face, int width, int height) {
     std::vector<uint32_t> blank(width * height, 0);
     HBITMAP target = createBitmapFromPixels(width, height, blank.data());
@@ -26,8 +23,6 @@ std::vector<uint32_t> stretchedFace(HBITMAP face, int width, int height) {
     DeleteObject(target);
     return pixels;
 }
-
-} // namespace
 
 bool buttonShows(HWND dialog, int id, HBITMAP face, bool onScreen) {
     HWND button = GetDlgItem(dialog, id);

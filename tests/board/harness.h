@@ -37,6 +37,8 @@ struct BoardRun {
     void run(std::vector<Step> steps);
 };
 
+// The pixels of a bitmap stretched over width x height as the board draws its faces.
+std::vector<uint32_t> stretchedFace(HBITMAP face, int width, int height);
 // Whether a stick or lever button shows this face stretched to it, sunk in when it is pushed and
 // with the focus rectangle's dots inverted over it when it has the focus (nothing else): on the
 // screen as last presented, or (onScreen false) on its window's pixels, under whatever covers it.

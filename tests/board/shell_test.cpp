@@ -286,16 +286,7 @@ TEST(AboutDialog, ShowsFiveReadOnlyLinesBesideTheLogo) {
                 rightOfLogo = rightOfLogo && corner.x >= 153;
             }
             HBITMAP logo = LoadBitmapA(appInstance, MAKEINTRESOURCEA(IDB_LOGO));
-            std::vector<uint32_t> blank(133 * 100, 0);
-            HBITMAP target = createBitmapFromPixels(133, 100, blank.data());
-            HDC dc = CreateCompatibleDC(nullptr);
-            HGDIOBJ previous = SelectObject(dc, target);
-            RECT rect = {0, 0, 133, 100};
-            drawBitmap(dc, logo, &rect, 1);
-            SelectObject(dc, previous);
-            DeleteDC(dc);
-            want = bitmapSurface(target)->pixels;
-            DeleteObject(target);
+            want = stretchedFace(logo, 133, 100);
             DeleteObject(logo);
             auto logoMatches = [&want, dialog]() {
                 for (int y = 0; y < 100; y++) {

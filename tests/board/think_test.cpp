@@ -83,14 +83,8 @@ TEST_F(ComputerTurn, PausesWithTheButtonsHiddenThenHandsOver) {
                  EXPECT_FALSE(controlEnabled(d, IDC_FIRST_BUTTON));
                  EXPECT_FALSE(controlEnabled(d, IDC_FIRST_LABEL));
                  EXPECT_EQ(GamePhase, PlayerTurn);
-                 int nrPresent = 0;
-                 for (auto &row : board) {
-                     for (auto &slot : row) {
-                         EXPECT_NE(slot.state, Selected);
-                         nrPresent += slot.state == Present;
-                     }
-                 }
-                 EXPECT_LT(nrPresent, 16);
+                 EXPECT_LT(countSticks(), 16);
+                 EXPECT_EQ(totalSelected, 0);
                  EndDialog(d, IDCANCEL);
              }});
 }
@@ -180,13 +174,7 @@ TEST_F(ComputerTurn, ARowOutsideTheBoardMarksNothing) {
         forceMove = true;
         forcedMove = ComputerMove{7, 1, "INVALID ROW!\n"};
         THINK(d);
-        int nrPresent = 0;
-        for (auto &row : board) {
-            for (auto &slot : row) {
-                nrPresent += slot.state == Present;
-            }
-        }
-        EXPECT_EQ(nrPresent, 16);
+        EXPECT_EQ(countSticks(), 16);
         EXPECT_EQ(controlText(d, IDC_STATUS), "INVALID ROW!\n");
         EndDialog(d, IDCANCEL);
     }});

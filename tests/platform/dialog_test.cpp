@@ -2,16 +2,10 @@
 // tab order, Enter, Esc, the close box, Space, and nested modal loops.
 #include "game/board.h"
 #include "tests/platform/harness.h"
+#include "tests/support/dialog_units.h"
 #include "tests/support/resource_script.h"
 
 namespace {
-
-int scaleX(int v, SIZE base) {
-    return (v * base.cx + 2) / 4;
-}
-int scaleY(int v, SIZE base) {
-    return (v * base.cy + 4) / 8;
-}
 
 class DialogTest : public HeadlessTest {
   protected:
@@ -35,8 +29,10 @@ TEST_F(DialogTest, ControlsAndSizesComeFromTheTemplateFontsBaseUnits) {
             RECT client, outer;
             GetClientRect(dialog, &client);
             GetWindowRect(dialog, &outer);
-            EXPECT_EQ(client.right, scaleX(script.cx, base));
-            EXPECT_EQ(client.bottom, scaleY(script.cy, base));
+            const PixelRect area =
+                dialogUnitsToPixels(0, 0, script.cx, script.cy, base.cx, base.cy);
+            EXPECT_EQ(client.right, area.right);
+            EXPECT_EQ(client.bottom, area.bottom);
             // Classic metrics: modal frame 3, caption 19, menu bar 19.
             EXPECT_EQ(outer.right - outer.left, client.right + 2 * 3);
             EXPECT_EQ(outer.bottom - outer.top,
@@ -47,10 +43,12 @@ TEST_F(DialogTest, ControlsAndSizesComeFromTheTemplateFontsBaseUnits) {
                 }
                 SCOPED_TRACE(item.id);
                 RECT r = childRect(GetDlgItem(dialog, item.id));
-                EXPECT_EQ(r.left, scaleX(item.x, base));
-                EXPECT_EQ(r.top, scaleY(item.y, base));
-                EXPECT_EQ(r.right - r.left, scaleX(item.cx, base));
-                EXPECT_EQ(r.bottom - r.top, scaleY(item.cy, base));
+                const PixelRect want =
+                    dialogUnitsToPixels(item.x, item.y, item.cx, item.cy, base.cx, base.cy);
+                EXPECT_EQ(r.left, want.left);
+                EXPECT_EQ(r.top, want.top);
+                EXPECT_EQ(r.right, want.right);
+                EXPECT_EQ(r.bottom, want.bottom);
             }
             EndDialog(dialog, 7);
         };

@@ -11,7 +11,7 @@
 #include "platform/headless/headless.h"
 #include "platform/resources/resfile.h"
 #include "platform/win32.h"
-#include "tests/windows/layout.h"
+#include "tests/support/dialog_units.h"
 #include "tests/windows/probe_lines.h"
 #include "tests/windows/wine_program.h"
 

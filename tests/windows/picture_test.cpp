@@ -15,19 +15,12 @@
 #include <vector>
 
 #include "game/board.h"
-#include "platform/resources/resfile.h"
-#include "platform/win32.h"
 #include "resources/resource.h"
-#include "tests/support/screen.h"
-#include "tests/windows/layout.h"
+#include "tests/support/board_screen.h"
 #include "tests/windows/wine_program.h"
 
 namespace {
 
-// The board's client height and the base units of its font, the same under Wine and on the
-// portable layer (the layout test checks both).
-const int boardClientHeight = 351;
-const int baseX = 9, baseY = 17;
 // A computer's turn: the removal (up to 1 s), the pause (2 s) and the computer's removal.
 const int turnMs = 4500;
 
@@ -42,55 +35,6 @@ struct Moments {
     std::vector<Moment> moments;
     std::string failure; // the first thing that went wrong, empty when all went well
 };
-
-// Screen rectangles of the board's controls, by id.
-class Board {
-  public:
-    bool find(std::string *why) {
-        ResourceBytes bytes;
-        if (!findResource(embeddedResourceImage(), ResourceTypeDialog, IDD_BOARD, &bytes, why) ||
-            !decodeDialog(bytes, &template_, why)) {
-            return false;
-        }
-        if (!findXWindow("Quillmere", &window_, 60000)) {
-            *why = "the board's window did not show";
-            return false;
-        }
-        menuHeight_ = window_.height - boardClientHeight;
-        return true;
-    }
-    // The X window holds the menu bar and the client area, on both.
-    ScreenRect client() const {
-        return {window_.x, window_.y + menuHeight_, window_.width, boardClientHeight};
-    }
-    ScreenRect window() const { return window_; }
-    ScreenRect control(int id) const {
-        for (const DialogItemTemplate &item : template_.items) {
-            if (static_cast<int16_t>(item.id) == id) {
-                PixelRect r = dialogUnitsToPixels(item.x, item.y, item.cx, item.cy, baseX, baseY);
-                ScreenRect c = client();
-                return {c.x + r.left, c.y + r.top, r.right - r.left, r.bottom - r.top};
-            }
-        }
-        return {};
-    }
-    void click(int id) const {
-        ScreenRect r = control(id);
-        clickAt(r.x + r.width / 2, r.y + r.height / 2);
-        usleep(300000);
-    }
-
-  private:
-    DialogTemplate template_;
-    ScreenRect window_;
-    int menuHeight_ = 0;
-};
-
-// A stick shows its green face while it is on the board.
-bool stickPresent(const ScreenPicture &screen, const ScreenRect &stick) {
-    uint32_t pixel = screen.at(stick.x + stick.width / 2, stick.y + stick.height / 2);
-    return ((pixel >> 8) & 0xFF) >= 0x80 && (pixel >> 16) < 0x40;
-}
 
 // The move that wins: at misère, the last stick is left to the other side; otherwise it is
 // taken. Nim sums as usual, except that at misère, once at most one row holds more than one
@@ -167,7 +111,8 @@ bool recordWindow(Moments *run, const std::string &name, const std::string &titl
 
 // Plays a game that the computer opens to its end, taking the last stick when takeLast, and
 // records the end-of-game message.
-bool playToTheEnd(Moments *run, const Board &board, bool takeLast, const std::string &name) {
+bool playToTheEnd(Moments *run, const BoardOnScreen &board, bool takeLast,
+                  const std::string &name) {
     board.click(IDC_FIRST_BUTTON);
     for (int turn = 0; turn < 20; ++turn) {
         usleep(turnMs * 1000);
@@ -182,7 +127,7 @@ bool playToTheEnd(Moments *run, const Board &board, bool takeLast, const std::st
         int heaps[4] = {0, 0, 0, 0};
         for (int r = 0; r < 4; ++r) {
             for (int c = 0; c <= 2 * r; ++c) {
-                heaps[r] += stickPresent(screen, board.control(stickControls[r * r + c]));
+                heaps[r] += board.stickPresent(screen, stickControls[r * r + c]);
             }
         }
         int row = -1, take = 0;
@@ -191,7 +136,7 @@ bool playToTheEnd(Moments *run, const Board &board, bool takeLast, const std::st
             break;
         }
         for (int c = 0; c <= 2 * row && take > 0; ++c) {
-            if (stickPresent(screen, board.control(stickControls[row * row + c]))) {
+            if (board.stickPresent(screen, stickControls[row * row + c])) {
                 board.click(stickControls[row * row + c]);
                 --take;
             }
@@ -205,7 +150,7 @@ bool playToTheEnd(Moments *run, const Board &board, bool takeLast, const std::st
 // The moments, in order, on whichever program shows its board; Esc ends it.
 Moments playMoments() {
     Moments run;
-    Board board;
+    BoardOnScreen board;
     ScreenPicture screen;
     if (!board.find(&run.failure) || !still(&screen, &run, "the start")) {
         return run;
@@ -349,7 +294,7 @@ namespace {
 // Under Wine the Button class repaints a button at once when it gains or loses the focus or is
 // pushed: the stick buttons must show their faces again each time.
 TEST_F(WineProgram, FacesStayThroughTabArrowsAndSpace) {
-    Board board;
+    BoardOnScreen board;
     std::string why;
     ASSERT_TRUE(board.find(&why)) << why;
     const std::vector<std::vector<std::string>> strokes = {
@@ -362,7 +307,7 @@ TEST_F(WineProgram, FacesStayThroughTabArrowsAndSpace) {
         for (int id : stickControls) {
             ScreenRect stick = board.control(id);
             uint32_t pixel = screen.at(stick.x + stick.width / 2, stick.y + stick.height / 2);
-            nrFaces += stickPresent(screen, stick);
+            nrFaces += board.stickPresent(screen, id);
             nrSelected += (pixel >> 16) >= 0x80 && ((pixel >> 8) & 0xFF) < 0x40;
         }
         EXPECT_EQ(nrFaces + nrSelected, 16) << "after " << keys[0] << ": faces went blank";

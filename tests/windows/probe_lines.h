@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/dialog_units.h"
+
 struct ProbeLine {
     std::string kind;                          // "dialog", "owner", "control", "seen", ...
     std::map<std::string, std::string> fields; // values unescaped (Windows-1252 bytes)
@@ -20,12 +22,5 @@ std::vector<ProbeLine> controlBlock(const std::vector<ProbeLine> &lines, int ind
 // The control with this id in a block, or nullptr.
 const ProbeLine *controlById(const std::vector<ProbeLine> &block, int id);
 
-struct PixelRect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    bool operator==(const PixelRect &other) const {
-        return left == other.left && top == other.top && right == other.right &&
-               bottom == other.bottom;
-    }
-};
 // "l,t,r,b"; false when it is not four numbers.
 bool parseRect(const std::string &text, PixelRect *out);

@@ -3,7 +3,13 @@
 // the nearest pixel (halves away from zero) on its own.
 #pragma once
 
-#include "tests/windows/probe_lines.h"
+struct PixelRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    bool operator==(const PixelRect &other) const {
+        return left == other.left && top == other.top && right == other.right &&
+               bottom == other.bottom;
+    }
+};
 
 inline int scaledUnits(int units, int base, int divisor) {
     const long long product = static_cast<long long>(units) * base;
