@@ -138,42 +138,23 @@ POINT surfaceOrigin(HWND topLevel) {
     return origin;
 }
 
-// The centre of a control, in desktop pixels from the host window's top-left corner.
-POINT hostPointOf(HWND dialog, int id) {
-    HWND control = GetDlgItem(dialog, id);
-    RECT client;
-    GetClientRect(control, &client);
-    POINT centre{client.right / 2, client.bottom / 2};
-    ClientToScreen(control, &centre);
-    POINT origin = surfaceOrigin(dialog);
-    return POINT{(centre.x - origin.x) * scale, (centre.y - origin.y) * scale};
-}
-
 struct Layout {
     std::mutex lock;
-    HWND dialog = nullptr;
     POINT origin{0, 0}; // the surface's origin on the layer's screen
     int surfaceWidth = 0, surfaceHeight = 0;
-    std::vector<std::pair<int, POINT>> controls; // id and centre in host pixels
-    std::vector<std::pair<int, RECT>> rects;     // id and client rectangle in host pixels
+    std::vector<std::pair<int, RECT>> rects; // id and client rectangle in host pixels
 };
 Layout layout;
 
 void recordLayout(HWND dialog) {
     std::lock_guard<std::mutex> hold(layout.lock);
-    layout.dialog = dialog;
     layout.origin = surfaceOrigin(dialog);
     layout.surfaceWidth = topLevelSurface(dialog)->width;
     layout.surfaceHeight = topLevelSurface(dialog)->height;
-    layout.controls.clear();
-    for (int id : {1, 2, 1009, 1017, 1023, leverId})
-        if (GetDlgItem(dialog, id))
-            layout.controls.push_back({id, hostPointOf(dialog, id)});
-    for (int id : stickControls)
-        if (GetDlgItem(dialog, id))
-            layout.controls.push_back({id, hostPointOf(dialog, id)});
     layout.rects.clear();
-    for (int id : {IDCANCEL, 1009, statusId}) {
+    std::vector<int> ids = {1, 2, 1009, 1017, statusId, 1023, leverId};
+    ids.insert(ids.end(), std::begin(stickControls), std::end(stickControls));
+    for (int id : ids) {
         HWND control = GetDlgItem(dialog, id);
         RECT client{0, 0, 0, 0};
         if (!control || !GetClientRect(control, &client))
@@ -195,13 +176,11 @@ RECT controlRect(int id) {
     return RECT{0, 0, 0, 0};
 }
 
+// The centre of a control (its layer pixel), in host pixels from the host window's corner.
 POINT controlPoint(int id) {
-    std::lock_guard<std::mutex> hold(layout.lock);
-    for (const auto &control : layout.controls)
-        if (control.first == id)
-            return control.second;
-    ADD_FAILURE() << "no control " << id;
-    return POINT{0, 0};
+    RECT r = controlRect(id);
+    return POINT{r.left + (r.right - r.left) / scale / 2 * scale,
+                 r.top + (r.bottom - r.top) / scale / 2 * scale};
 }
 
 // ---- The user: xdotool, import and xclip on the test's X server ----
