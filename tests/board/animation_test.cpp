@@ -182,10 +182,7 @@ TEST(BoardPainting, BitmapsLoadOnceAndAreReleasedOnce) {
     }
     freeBitmaps();
     EXPECT_EQ(liveGdiObjects(), before);
-    for (HBITMAP &bitmap : boardBitmaps) {
-        bitmap = nullptr;
-    }
-    selectedFace = nullptr;
+    forgetBitmaps();
 }
 
 } // namespace

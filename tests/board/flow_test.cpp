@@ -337,16 +337,10 @@ TEST_F(BoardFlow, MenuEntriesLeaveTheGameAsItWas) {
 }
 
 TEST_F(BoardFlow, EveryWayOutEndsTheBoard) {
-    const std::function<void(HWND)> exits[] = {
-        [](HWND d) { clickControl(d, IDCANCEL); }, // "Salir"
-        [](HWND d) { clickMenu(d, 0, 0); },        // Archivo > Salir
-        [](HWND) { headlessKey(VK_ESCAPE); },      // Esc
-        [](HWND d) { headlessClose(d); },          // the close box
-    };
-    for (const auto &leave : exits) {
+    for (const Step &leave : waysOut) {
         resetEverything();
         BoardRun r;
-        r.run({[&](HWND d) { leave(d); }});
+        r.run({leave});
         EXPECT_FALSE(r.endedByHarness);
         EXPECT_TRUE(r.seen.empty());
     }

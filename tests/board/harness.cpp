@@ -67,6 +67,20 @@ bool buttonShows(HWND dialog, int id, HBITMAP face, bool onScreen) {
     return picture.pixels == want;
 }
 
+void forgetBitmaps() {
+    for (HBITMAP &bitmap : boardBitmaps) {
+        bitmap = nullptr;
+    }
+    selectedFace = nullptr;
+}
+
+const Step waysOut[4] = {
+    [](HWND d) { clickControl(d, IDCANCEL); },
+    [](HWND d) { clickMenu(d, 0, 0); },
+    [](HWND) { headlessKey(VK_ESCAPE); },
+    [](HWND d) { headlessClose(d); },
+};
+
 void resetEverything() {
     headlessReset();
     for (HBITMAP &bitmap : boardBitmaps) {

@@ -21,6 +21,10 @@ struct SeenDialog {
 
 // Fresh backend, fresh game state (phase, lock, level, computer turns, bitmaps).
 void resetEverything();
+// Forgets the board's bitmap handles (after the game or a test released them itself).
+void forgetBitmaps();
+// Every way out of the board: "Salir", Archivo > Salir, Esc and the close box.
+extern const Step waysOut[4];
 
 struct BoardRun {
     std::vector<SeenDialog> seen;

@@ -382,14 +382,8 @@ int runEntry(const std::function<void(HWND board)> &leave, StartUpLook *look,
 }
 
 TEST(StartUp, OpensTheBoardOverAMinimisedFrameAndEndsWithZeroEveryWay) {
-    const std::function<void(HWND)> exits[] = {
-        [](HWND d) { clickControl(d, IDCANCEL); },
-        [](HWND d) { clickMenu(d, 0, 0); },
-        [](HWND) { headlessKey(VK_ESCAPE); },
-        [](HWND d) { headlessClose(d); },
-    };
     int index = 0;
-    for (const auto &leave : exits) {
+    for (const Step &leave : waysOut) {
         resetEverything();
         appInstance = nullptr;
         int gdiBefore = liveGdiObjects();
@@ -407,10 +401,7 @@ TEST(StartUp, OpensTheBoardOverAMinimisedFrameAndEndsWithZeroEveryWay) {
         EXPECT_EQ(appInstance, headlessInstance());
         EXPECT_EQ(liveGdiObjects(), gdiBefore) << "bitmaps left after the end";
         index++;
-        for (HBITMAP &bitmap : boardBitmaps) {
-            bitmap = nullptr;
-        }
-        selectedFace = nullptr;
+        forgetBitmaps();
     }
 }
 
@@ -428,10 +419,7 @@ TEST(StartUp, AFrameThatCannotBeCreatedEndsWithStatusOneAndOneLine) {
     EXPECT_EQ(err.rfind("quillmere: ", 0), 0u) << err;
     EXPECT_NE(err.find("no display here"), std::string::npos) << err;
     headlessFailWindowCreation(nullptr);
-    for (HBITMAP &bitmap : boardBitmaps) {
-        bitmap = nullptr;
-    }
-    selectedFace = nullptr;
+    forgetBitmaps();
 }
 
 TEST(StartUp, FrameProcedureOnlyQuitsOnDestroy) {
