@@ -10,6 +10,8 @@
 #include <X11/Xutil.h>
 #endif
 
+#include "platform/sdl/xconnection.h"
+
 namespace {
 
 bool attempted = false;
@@ -146,6 +148,7 @@ bool sdlVideoReady(std::string *why) {
         // The windows are small: plain X11 (shared memory) images present them faster than an
         // OpenGL context behind each one, and cost nothing to set up.
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        sdlWatchX11Errors();
         ready = startVideo(&failure);
         if (ready) {
             atexit(SDL_Quit);

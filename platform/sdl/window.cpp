@@ -7,6 +7,7 @@
 #include "platform/backend.h"
 #include "platform/gdi/cp1252.h"
 #include "platform/sdl/display.h"
+#include "platform/sdl/xconnection.h"
 
 namespace {
 
@@ -116,8 +117,10 @@ void destroyHostWindow(Host &host) {
         SDL_DestroyTexture(host.texture);
     if (host.renderer)
         SDL_DestroyRenderer(host.renderer);
-    if (host.window)
+    if (host.window) {
+        sdlHostWindowGoing(host.window);
         SDL_DestroyWindow(host.window);
+    }
     host.texture = nullptr;
     host.renderer = nullptr;
     host.window = nullptr;

@@ -1,0 +1,14 @@
+// The backend's own use of SDL's X11 connection: the protocol errors that name windows the
+// program has already destroyed. Elsewhere than on X11 this does nothing.
+#pragma once
+
+#include <SDL.h>
+
+// Installs, once and for the rest of the program, an Xlib error handler that ignores errors on
+// destroyed host windows (reported on standard error when QUILLMERE_DEBUG is set) and hands
+// every other error to the handler it replaced. Called before SDL opens the display, so that
+// the handlers SDL sets for a while, and the one it keeps while video runs, pass errors on to it.
+void sdlWatchX11Errors();
+
+// A host's SDL window is about to be destroyed.
+void sdlHostWindowGoing(SDL_Window *window);
