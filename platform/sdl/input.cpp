@@ -5,6 +5,7 @@
 #include "platform/sdl/display.h"
 #include "platform/sdl/events.h"
 #include "platform/sdl/window.h"
+#include "platform/sdl/xconnection.h"
 
 namespace {
 
@@ -64,7 +65,7 @@ void backendPumpInput(bool wait) {
         return;
     int queued = drainEvents();
     while (wait && queued == 0) {
-        SDL_WaitEventTimeout(nullptr, 1000);
+        sdlWaitForEvents(1000);
         queued = drainEvents();
     }
 }
@@ -85,8 +86,7 @@ void backendSleep(DWORD milliseconds) {
             break;
         auto wholeMilliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(left);
         if (wholeMilliseconds.count() >= 2)
-            SDL_WaitEventTimeout(nullptr,
-                                 int(std::min<long long>(wholeMilliseconds.count() - 1, 10)));
+            sdlWaitForEvents(int(std::min<long long>(wholeMilliseconds.count() - 1, 10)));
         else
             std::this_thread::sleep_until(end);
     }

@@ -100,6 +100,7 @@ bool createHostWindow(Host &host, std::string *why) {
             *why = SDL_GetError();
         return false;
     }
+    sdlHostWindowMade(host.window);
     if (owned)
         sdlMarkDialog(host.window);
     // The software renderer unless the user names another one: small windows, exact pixels,

@@ -3,11 +3,13 @@
 #ifdef QUILLMERE_SDL_X11
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
+#include <poll.h>
 #include <stdio.h>
 #include <stdlib.h>
 
 namespace {
 
+Display *connection = nullptr; // SDL's, learnt from the first host window
 XErrorHandler passOn = nullptr;
 
 // The X windows of the hosts destroyed last. A request made for one before it was destroyed, on
@@ -54,6 +56,13 @@ void sdlWatchX11Errors() {
         passOn = XSetErrorHandler(onX11Error);
 }
 
+void sdlHostWindowMade(SDL_Window *window) {
+    Display *display;
+    Window xwindow;
+    if (!connection && x11WindowOf(window, &display, &xwindow))
+        connection = display;
+}
+
 void sdlHostWindowGoing(SDL_Window *window) {
     Display *display;
     Window xwindow;
@@ -63,9 +72,28 @@ void sdlHostWindowGoing(SDL_Window *window) {
     nextGone = (nextGone + 1) % int(sizeof goneWindows / sizeof goneWindows[0]);
 }
 
+// SDL_WaitEventTimeout is not used on X11: for each event that arrives while it waits, SDL
+// wakes itself with an event sent over a second connection to its newest window. The server may
+// take that after this connection destroyed the window (a dialog just ended), and the error
+// would come back for a window that is gone. Waiting on the connection itself sends nothing.
+void sdlWaitForEvents(int milliseconds) {
+    if (!connection) {
+        SDL_WaitEventTimeout(nullptr, milliseconds);
+        return;
+    }
+    if (XEventsQueued(connection, QueuedAfterFlush) > 0)
+        return;
+    pollfd watched{ConnectionNumber(connection), POLLIN, 0};
+    poll(&watched, 1, milliseconds);
+}
+
 #else
 
 void sdlWatchX11Errors() {}
+void sdlHostWindowMade(SDL_Window *) {}
 void sdlHostWindowGoing(SDL_Window *) {}
+void sdlWaitForEvents(int milliseconds) {
+    SDL_WaitEventTimeout(nullptr, milliseconds);
+}
 
 #endif

@@ -1,5 +1,6 @@
-// The backend's own use of SDL's X11 connection: the protocol errors that name windows the
-// program has already destroyed. Elsewhere than on X11 this does nothing.
+// The backend's own use of SDL's X11 connection: waiting for its next event, and the protocol
+// errors that name windows the program has already destroyed. Elsewhere than on X11 these fall
+// back to SDL or do nothing.
 #pragma once
 
 #include <SDL.h>
@@ -10,5 +11,9 @@
 // the handlers SDL sets for a while, and the one it keeps while video runs, pass errors on to it.
 void sdlWatchX11Errors();
 
-// A host's SDL window is about to be destroyed.
+// A host's SDL window was made, or is about to be destroyed.
+void sdlHostWindowMade(SDL_Window *window);
 void sdlHostWindowGoing(SDL_Window *window);
+
+// Blocks until the display has an event for SDL_PumpEvents or the milliseconds have passed.
+void sdlWaitForEvents(int milliseconds);
