@@ -16,10 +16,14 @@ import json
 import os
 import re
 import shlex
+import shutil
 import subprocess
 import sys
 
 TOP = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+# Debian's llvm-14 names its tools with the version; the llvm package adds plain names.
+NM = next((t for t in ('llvm-nm', 'llvm-nm-14') if shutil.which(t)), 'llvm-nm')
+CXXFILT = next((t for t in ('llvm-cxxfilt', 'llvm-cxxfilt-14') if shutil.which(t)), 'llvm-cxxfilt')
 
 # Bottom first: (part, the sources and headers under platform/ that make it).
 ORDER = [
@@ -79,7 +83,7 @@ def objects(build):
 
 def symbols(obj):
     defined, undefined = set(), set()
-    out = subprocess.run(['llvm-nm', '-P', obj], capture_output=True, text=True, check=True)
+    out = subprocess.run([NM, '-P', obj], capture_output=True, text=True, check=True)
     for line in out.stdout.splitlines():
         fields = line.split()
         if len(fields) >= 2:
@@ -89,7 +93,7 @@ def symbols(obj):
 
 
 def demangled(names):
-    out = subprocess.run(['llvm-cxxfilt'], input='\n'.join(names), capture_output=True,
+    out = subprocess.run([CXXFILT], input='\n'.join(names), capture_output=True,
                          text=True, check=True)
     return dict(zip(names, out.stdout.splitlines()))
 
@@ -132,10 +136,12 @@ def main():
     for build in sys.argv[1:] or ['build']:
         seen = check_calls(build, problems)
         print('%s: %d objects of platform/' % (build, len(seen)))
+        if not seen:
+            problems.append('%s holds no object of this tree\'s platform/ (not built yet?)' % build)
     check_includes(problems)
     print('Order, bottom first: ' + ' < '.join(name for name, _ in ORDER))
     for problem in problems:
-        print('upward: ' + problem)
+        print('problem: ' + problem)
     print('%d upward references' % len(problems))
     return 1 if problems else 0
 
