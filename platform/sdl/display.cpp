@@ -34,10 +34,7 @@ int noteX11Error(Display *, XErrorEvent *) {
 
 // A window manager owns the WM_Sn selection (ICCCM) or names a live check window on the root
 // (EWMH); either one is enough.
-bool x11WindowManagerRunning() {
-    Display *display = XOpenDisplay(nullptr);
-    if (!display)
-        return false;
+bool x11WindowManagerRunning(Display *display) {
     int screen = DefaultScreen(display);
     char selection[32];
     snprintf(selection, sizeof selection, "WM_S%d", screen);
@@ -69,8 +66,14 @@ bool x11WindowManagerRunning() {
         }
         XSetErrorHandler(previous);
     }
-    XCloseDisplay(display);
     return found;
+}
+
+// The Xft.dpi resource (RESOURCE_MANAGER on the root window, as Xft itself reads it): what
+// desktops set for their text and window scale. 0 when it is not set.
+float x11ResourceDpi(Display *display) {
+    const char *value = XGetDefault(display, "Xft", "dpi");
+    return value ? strtof(value, nullptr) : 0.0f;
 }
 #endif
 
@@ -117,19 +120,31 @@ bool startVideo(std::string *why) {
     return false;
 }
 
+// A whole number from 1 to 8, or 0.
+int scaleSetting(const char *setting) {
+    if (!setting || !*setting)
+        return 0;
+    char *end = nullptr;
+    long value = strtol(setting, &end, 10);
+    return end && *end == '\0' && value >= 1 && value <= 8 ? int(value) : 0;
+}
+
 } // namespace
 
-int chooseDisplayScale(const char *setting, float dpi) {
-    if (setting && *setting) {
-        char *end = nullptr;
-        long value = strtol(setting, &end, 10);
-        if (end && *end == '\0' && value >= 1 && value <= 8)
-            return int(value);
+int chooseDisplayScale(const ScaleSources &sources) {
+    if (int factor = scaleSetting(sources.setting))
+        return factor;
+    if (int factor = scaleSetting(sources.gdkScale))
+        return factor;
+    if (sources.resourceDpi > 0.0f) {
+        int factor = int(sources.resourceDpi / 96.0f + 0.5f);
+        return factor < 1 ? 1 : factor > 8 ? 8 : factor;
     }
+    float dpi = sources.displayDpi;
     if (!(dpi > 0.0f))
         return 1;
-    // 96 DPI is one layer pixel per desktop pixel; a factor is taken once the display is
-    // close to a whole multiple of that (168 DPI and up for 2).
+    // A measured DPI is less certain than the desktop's setting: a factor is taken once the
+    // display is close to a whole multiple of 96 (168 DPI and up for 2).
     int factor = int(dpi / 96.0f + 0.25f);
     return factor < 1 ? 1 : factor > 4 ? 4 : factor;
 }
@@ -152,14 +167,22 @@ bool sdlVideoReady(std::string *why) {
         ready = startVideo(&failure);
         if (ready) {
             atexit(SDL_Quit);
-            float dpi = 0.0f;
-            if (SDL_GetDisplayDPI(0, &dpi, nullptr, nullptr) != 0)
-                dpi = 0.0f;
-            scale = chooseDisplayScale(getenv("QUILLMERE_SCALE"), dpi);
+            ScaleSources sources;
+            sources.setting = getenv("QUILLMERE_SCALE");
+            sources.gdkScale = getenv("GDK_SCALE");
+            if (SDL_GetDisplayDPI(0, &sources.displayDpi, nullptr, nullptr) != 0)
+                sources.displayDpi = 0.0f;
 #ifdef QUILLMERE_SDL_X11
-            if (usingX11())
-                windowManager = x11WindowManagerRunning();
+            if (usingX11()) {
+                Display *display = XOpenDisplay(nullptr);
+                windowManager = display && x11WindowManagerRunning(display);
+                if (display) {
+                    sources.resourceDpi = x11ResourceDpi(display);
+                    XCloseDisplay(display);
+                }
+            }
 #endif
+            scale = chooseDisplayScale(sources);
         }
     }
     if (!ready && why)

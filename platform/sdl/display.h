@@ -9,11 +9,20 @@
 // display; the answer does not change afterwards.
 bool sdlVideoReady(std::string *why);
 
-// The integer factor between the layer's pixels and the desktop's: from QUILLMERE_SCALE when
-// that holds a whole number from 1 to 8, otherwise from the display's dots per inch.
+// The integer factor between the layer's pixels and the desktop's, chosen once at start-up.
 int sdlDisplayScale();
-// The rule behind it: a setting (may be null) and the display's DPI (0 when unknown).
-int chooseDisplayScale(const char *setting, float dpi);
+
+// What the scale is chosen from, in this order: QUILLMERE_SCALE and then GDK_SCALE, each when
+// it holds a whole number from 1 to 8 (GDK_SCALE is the user's explicit choice for GTK
+// programs); then the desktop's Xft.dpi resource (96 for 1, 192 for 2, rounded); then the DPI
+// that SDL measures for the display (2 from 168 DPI). A text may be null, a DPI 0 when unknown.
+struct ScaleSources {
+    const char *setting = nullptr;  // QUILLMERE_SCALE
+    const char *gdkScale = nullptr; // GDK_SCALE
+    float resourceDpi = 0.0f;       // Xft.dpi
+    float displayDpi = 0.0f;        // SDL_GetDisplayDPI
+};
+int chooseDisplayScale(const ScaleSources &sources);
 
 // Whether a window manager runs that can minimise windows (on X11 one may be missing).
 bool sdlWindowManagerPresent();

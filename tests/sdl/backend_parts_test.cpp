@@ -65,9 +65,33 @@ TEST(SdlDisplayScale, SettingWinsWhenValidOtherwiseDpiDecides) {
         {"", 192.0f, 2},      {"0", 96.0f, 1},      {"9", 96.0f, 1},       {"2x", 96.0f, 1},
         {"abc", 192.0f, 2},   {"-2", 96.0f, 1},
     };
-    for (const Case &c : cases)
-        EXPECT_EQ(chooseDisplayScale(c.setting, c.dpi), c.scale)
+    for (const Case &c : cases) {
+        ScaleSources sources;
+        sources.setting = c.setting;
+        sources.displayDpi = c.dpi;
+        EXPECT_EQ(chooseDisplayScale(sources), c.scale)
             << (c.setting ? c.setting : "(none)") << " at " << c.dpi << " dpi";
+    }
+}
+
+// QUILLMERE_SCALE, then GDK_SCALE, then Xft.dpi (rounded), then the measured DPI; a value that
+// is not a scale passes the choice on.
+TEST(SdlDisplayScale, DesktopSettingsComeBeforeTheMeasuredDpi) {
+    struct Case {
+        const char *setting, *gdkScale;
+        float resourceDpi;
+        int scale;
+    } cases[] = {
+        {"3", "2", 192.0f, 3},        {nullptr, "2", 96.0f, 2},       {"x", "3", 192.0f, 3},
+        {nullptr, "0", 192.0f, 2},    {nullptr, "", 144.0f, 2},       {nullptr, nullptr, 143.0f, 1},
+        {nullptr, nullptr, 40.0f, 1}, {nullptr, nullptr, 5000.0f, 8}, {nullptr, nullptr, 0.0f, 4},
+    };
+    for (const Case &c : cases) {
+        ScaleSources sources{c.setting, c.gdkScale, c.resourceDpi, 400.0f};
+        EXPECT_EQ(chooseDisplayScale(sources), c.scale)
+            << (c.setting ? c.setting : "-") << " " << (c.gdkScale ? c.gdkScale : "-") << " "
+            << c.resourceDpi;
+    }
 }
 
 SDL_Event mouseButton(Uint32 type, Uint8 button, int x, int y) {
