@@ -235,6 +235,16 @@ void sdlMarkDialog(SDL_Window *window) {
     Atom dialog = XInternAtom(display, "_NET_WM_WINDOW_TYPE_DIALOG", False);
     XChangeProperty(display, info.info.x11.window, type, XA_ATOM, 32, PropModeReplace,
                     reinterpret_cast<unsigned char *>(&dialog), 1);
+    // Flags, functions and decorations as Motif's MwmUtil.h numbers them; Wine asks the same
+    // for such a window. They replace SDL's "all decorations, any function".
+    enum { hintsFunctions = 1, hintsDecorations = 2 };
+    enum { functionMove = 4, functionClose = 32 };
+    enum { decorBorder = 2, decorTitle = 8, decorMenu = 16 };
+    long hints[5] = {hintsFunctions | hintsDecorations, functionMove | functionClose,
+                     decorBorder | decorTitle | decorMenu, 0, 0};
+    Atom motif = XInternAtom(display, "_MOTIF_WM_HINTS", False);
+    XChangeProperty(display, info.info.x11.window, motif, motif, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char *>(hints), 5);
 #else
     (void)window;
 #endif

@@ -32,5 +32,7 @@ bool sdlWindowManagerPresent();
 bool sdlMapIconified(SDL_Window *window);
 
 // Marks a window, before it is first mapped, as a dialog for the window manager
-// (_NET_WM_WINDOW_TYPE_DIALOG on X11): no maximise action, no taskbar entry of its own.
+// (_NET_WM_WINDOW_TYPE_DIALOG on X11): no taskbar entry of its own. It asks for what a Win32
+// modal dialog with a caption and a system menu offers (_MOTIF_WM_HINTS): title, border and
+// window menu; moving and closing, no minimising, maximising or resizing.
 void sdlMarkDialog(SDL_Window *window);
