@@ -5,6 +5,7 @@
 set -euo pipefail
 
 play=(cmake make g++ pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev fonts-liberation
+      libcanberra-dev
       zlib1g-dev binutils-mingw-w64-x86-64)
 test=(googletest libgtest-dev libbenchmark-dev g++-mingw-w64-x86-64 wine wine64 xvfb xauth
       xdotool xclip imagemagick x11-utils dpkg-dev file lintian appstream

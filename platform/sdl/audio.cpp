@@ -1,12 +1,20 @@
 #include "platform/sdl/audio.h"
 
 #include <SDL.h>
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <dlfcn.h>
 #include <math.h>
+#include <mutex>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string>
+#include <thread>
 
 #include "platform/backend.h"
+#include "platform/sdl/eventsound.h"
+#include "platform/sdl/xsettings.h"
 
 namespace {
 
@@ -33,10 +41,15 @@ void appendNote(const Note &note, int sampleRate, std::vector<int16_t> *samples)
 }
 
 // alsa-lib reports every failed step of opening a device on stderr through its error handler;
-// SDL loads it at run time, so the handler is set through the same shared library.
+// SDL and libcanberra load it at run time, so the handler is set through the same shared
+// library, before either opens a device.
 void quietAlsaMessage(const char *, int, const char *, int, const char *, ...) {}
 
 void silenceAlsa() {
+    static bool silenced = false;
+    if (silenced)
+        return;
+    silenced = true;
     void *library = dlopen("libasound.so.2", RTLD_NOW);
     if (!library)
         return;
@@ -48,20 +61,31 @@ void silenceAlsa() {
     // Stays loaded: alsa-lib keeps the handler for the life of the process.
 }
 
-// Without an audio device the beeps are silent; QUILLMERE_DEBUG asks for one line saying why.
-void reportNoAudio(const char *reason) {
+// A silent beep says why once per session when QUILLMERE_DEBUG asks.
+void reportSilence(const std::string &reason) {
+    static bool reported = false;
     const char *debug = getenv("QUILLMERE_DEBUG");
-    if (debug && *debug && *debug != '0')
-        fprintf(stderr, "quillmere: beeps are silent: %s\n", reason);
+    if (reported || !debug || !*debug || *debug == '0')
+        return;
+    reported = true;
+    fprintf(stderr, "quillmere: beeps are silent: %s\n", reason.c_str());
 }
 
-class BeepPlayer {
+using Clock = std::chrono::steady_clock;
+
+void stopTones();
+
+// The tones, on an audio device that is open only while one sounds: an open device streams
+// silence for as long as it stays open, which keeps a sound server's stream playing. A thread
+// of its own closes it once the tone has been played out.
+class TonePlayer {
   public:
-    void play(UINT type) {
-        if (!opened)
-            open();
-        if (device == 0)
-            return;
+    // False, with SDL's reason in *why, when there is no audio device: after one failure every
+    // tone is silent.
+    bool play(UINT type, std::string *why) {
+        std::unique_lock<std::mutex> hold(lock);
+        if (device == 0 && !open(why))
+            return false;
         const std::vector<int16_t> &tone = type == MB_ICONEXCLAMATION ? exclamation
                                            : type == MB_ICONASTERISK  ? asterisk
                                                                       : other;
@@ -69,16 +93,39 @@ class BeepPlayer {
         SDL_ClearQueuedAudio(device);
         SDL_QueueAudio(device, tone.data(), Uint32(tone.size() * sizeof(int16_t)));
         SDL_PauseAudioDevice(device, 0);
+        quietAt =
+            Clock::now() + std::chrono::milliseconds(1000 * tone.size() / beepSampleRate) + latency;
+        if (!closer.joinable()) {
+            closer = std::thread(&TonePlayer::closeWhenQuiet, this);
+            // Before SDL_Quit, which the display registered earlier.
+            atexit(stopTones);
+        }
+        changed.notify_one();
+        return true;
+    }
+
+    void stop() {
+        {
+            std::lock_guard<std::mutex> hold(lock);
+            stopping = true;
+            changed.notify_one();
+        }
+        closer.join();
     }
 
   private:
-    // Tried once: without an audio device every beep is silent.
-    void open() {
-        opened = true;
-        silenceAlsa();
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-            reportNoAudio(SDL_GetError());
-            return;
+    bool open(std::string *why) {
+        if (!initialised) {
+            initialised = true;
+            if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+                failure = SDL_GetError();
+            synthesizeBeep(MB_ICONEXCLAMATION, beepSampleRate, &exclamation);
+            synthesizeBeep(MB_ICONASTERISK, beepSampleRate, &asterisk);
+            synthesizeBeep(MB_OK, beepSampleRate, &other);
+        }
+        if (!failure.empty()) {
+            *why = failure;
+            return false;
         }
         SDL_AudioSpec wanted{};
         wanted.freq = beepSampleRate;
@@ -88,21 +135,46 @@ class BeepPlayer {
         SDL_AudioSpec obtained{};
         device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
         if (device == 0) {
-            reportNoAudio(SDL_GetError());
-            SDL_QuitSubSystem(SDL_INIT_AUDIO);
-            return;
+            failure = *why = SDL_GetError();
+            return false;
         }
-        synthesizeBeep(MB_ICONEXCLAMATION, beepSampleRate, &exclamation);
-        synthesizeBeep(MB_ICONASTERISK, beepSampleRate, &asterisk);
-        synthesizeBeep(MB_OK, beepSampleRate, &other);
+        // When the queue is empty the last samples are still in SDL's buffer and the
+        // device's: two buffers and some slack.
+        latency = std::chrono::milliseconds(2000 * obtained.samples / obtained.freq + 50);
+        return true;
     }
 
-    bool opened = false;
+    void closeWhenQuiet() {
+        std::unique_lock<std::mutex> hold(lock);
+        for (;;) {
+            changed.wait(hold, [this] { return device != 0 || stopping; });
+            // Until the tone (or the one that replaced it) has played out.
+            while (!stopping && (Clock::now() < quietAt || SDL_GetQueuedAudioSize(device) > 0))
+                changed.wait_until(hold, std::max(quietAt, Clock::now() + latency / 4));
+            if (device != 0)
+                SDL_CloseAudioDevice(device);
+            device = 0;
+            if (stopping)
+                return;
+        }
+    }
+
+    std::mutex lock;
+    std::condition_variable changed;
+    std::thread closer;
+    bool initialised = false, stopping = false;
+    std::string failure;
     SDL_AudioDeviceID device = 0;
+    Clock::time_point quietAt;
+    Clock::duration latency{};
     std::vector<int16_t> exclamation, asterisk, other;
 };
 
-BeepPlayer player;
+TonePlayer tones;
+
+void stopTones() {
+    tones.stop();
+}
 
 } // namespace
 
@@ -120,6 +192,17 @@ void synthesizeBeep(UINT type, int sampleRate, std::vector<int16_t> *samples) {
     }
 }
 
+// The desktop's event sound when it plays one, our tone otherwise; nothing when the desktop
+// has event sounds switched off.
 void backendBeep(UINT type) {
-    player.play(type);
+    EventSoundSettings settings = desktopEventSoundSettings();
+    if (!settings.enabled) {
+        reportSilence("event sounds are switched off on this desktop");
+        return;
+    }
+    silenceAlsa();
+    std::string noEventSound, noTone;
+    if (playEventSound(type, settings.theme, &noEventSound) || tones.play(type, &noTone))
+        return;
+    reportSilence("no event sound: " + noEventSound + "; no tone: " + noTone);
 }

@@ -1,4 +1,5 @@
-// MessageBeep on the desktop: short synthesized tones played through SDL audio.
+// MessageBeep on the desktop: the desktop's event sound, or where none plays a short
+// synthesized tone through SDL audio.
 #pragma once
 
 #include <stdint.h>
