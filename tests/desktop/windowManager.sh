@@ -2,14 +2,15 @@
 # Without a display the program says why in one line. Then the real program under the window
 # manager (openbox) of the private X server that DISPLAY names: the frame window keeps the
 # taskbar entry, titled "quillmere" with its icon, and stays minimised; the board and the rules
-# dialog are fixed-size dialogs without a maximise action or a taskbar entry of their own, the
-# rules dialog transient for the board and above it. Without a sound device a beep stays
-# silent: nothing is printed.
+# dialog are fixed-size dialogs that ask for moving and closing only, without a maximise action
+# or a taskbar entry of their own, the rules dialog transient for the board and above it. With
+# event sounds switched off in the desktop's settings a beep stays silent: no tone is written,
+# nothing is printed. Last, the desktop's Xft.dpi of 192 opens the board at twice its size.
 set -uo pipefail
 program=$1
 work=$(mktemp -d)
-game=""
-trap 'kill $game 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
+game="" settings=""
+trap 'kill $game $settings 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
 
 # Without a display: one line that names the reason, and status 1.
 env -u DISPLAY -u WAYLAND_DISPLAY "$program" >"$work/nodisplay.out" 2>"$work/nodisplay.err"
@@ -21,11 +22,16 @@ if [ $status -ne 1 ] || [ "$lines" -ne 1 ] || ! grep -q 'DISPLAY is not set' "$w
     exit 1
 fi
 
-for tool in xdotool xprop; do
+for tool in xdotool xprop xwininfo xsettingsd; do
     command -v $tool >/dev/null || { echo "SKIP: $tool missing"; exit 77; }
 done
-# No sound device: ALSA asked for a card that does not exist.
-export SDL_AUDIODRIVER=alsa AUDIODEV=hw:99 QUILLMERE_SCALE=1
+# Event sounds switched off, as GNOME's and Xfce's settings daemons publish it; a tone that
+# played anyway would go to SDL's disk driver (libcanberra given a driver that does not exist).
+echo 'Net/EnableEventSounds 0' >"$work/xsettings"
+xsettingsd -c "$work/xsettings" 2>/dev/null &
+settings=$!
+export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/tone.raw" CANBERRA_DRIVER=none
+export QUILLMERE_SCALE=1
 unset QUILLMERE_DEBUG
 
 "$program" >"$work/game.out" 2>"$work/game.err" &
@@ -58,6 +64,8 @@ checkDialog() { # window name
     case "$actions" in *MAXIMIZE* | *RESIZE*) fail "$2 can be maximised or resized" ;; esac
     property "$1" _NET_WM_WINDOW_TYPE | grep -q _NET_WM_WINDOW_TYPE_DIALOG || fail "$2 is not a dialog"
     property "$1" _NET_WM_STATE | grep -q SKIP_TASKBAR || fail "$2 has a taskbar entry"
+    # Motif hints: functions move and close; title, border and window menu, as Wine asks.
+    property "$1" _MOTIF_WM_HINTS | grep -q '= 0x3, 0x24, 0x1a,' || fail "$2 asks for more"
 }
 checkDialog "$board" board
 
@@ -96,5 +104,17 @@ if [ -s "$work/game.err" ] || [ -s "$work/game.out" ]; then
     fail "the program printed:"
     cat "$work/game.out" "$work/game.err"
 fi
-[ $failed -eq 0 ] && echo "PASS: fixed-size dialogs, the rules dialog transient for the board, quiet"
+[ -e "$work/tone.raw" ] && fail "a beep sounded with event sounds switched off"
+
+# Xft.dpi 192 in the X resources, as desktops set it for 200 %: the board is 455 x 370 at 96.
+xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER 'Xft.dpi: 192'
+env -u QUILLMERE_SCALE -u GDK_SCALE "$program" &
+game=$!
+board=$(xdotool search --sync --onlyvisible --name '^Quillmere$' | head -n 1)
+size=$(xwininfo -id "$board" | sed -n 's/.*Width: //p; s/.*Height: //p' | tr '\n' ' ')
+[ "$size" = "910 740 " ] || fail "at Xft.dpi 192 the board is $size pixels, not 910 x 740"
+kill $game
+wait $game 2>/dev/null
+game=""
+[ $failed -eq 0 ] && echo "PASS: fixed-size dialogs, the rules dialog transient for the board, quiet, doubled at Xft.dpi 192"
 exit $failed

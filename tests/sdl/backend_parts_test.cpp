@@ -1,11 +1,15 @@
 // The SDL backend's parts that need no display: key and event translation, the display scale,
-// the beep tones, silence without an audio device, and the failure report when no display can
-// be opened.
+// the beeps (event sounds, tones, silence without an audio device), and the failure report when
+// no display can be opened.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits.h>
 #include <math.h>
+#include <stdio.h>
 #include <stdlib.h>
+#include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -81,17 +85,12 @@ TEST(SdlDisplayScale, DesktopSettingsComeBeforeTheMeasuredDpi) {
         const char *setting, *gdkScale;
         float resourceDpi;
         int scale;
-    } cases[] = {
-        {"3", "2", 192.0f, 3},        {nullptr, "2", 96.0f, 2},       {"x", "3", 192.0f, 3},
-        {nullptr, "0", 192.0f, 2},    {nullptr, "", 144.0f, 2},       {nullptr, nullptr, 143.0f, 1},
-        {nullptr, nullptr, 40.0f, 1}, {nullptr, nullptr, 5000.0f, 8}, {nullptr, nullptr, 0.0f, 4},
-    };
-    for (const Case &c : cases) {
-        ScaleSources sources{c.setting, c.gdkScale, c.resourceDpi, 400.0f};
-        EXPECT_EQ(chooseDisplayScale(sources), c.scale)
-            << (c.setting ? c.setting : "-") << " " << (c.gdkScale ? c.gdkScale : "-") << " "
+    } cases[] = {{"3", "2", 192.0f, 3},          {"x", "2", 96.0f, 2},
+                 {nullptr, "0", 144.0f, 2},      {nullptr, nullptr, 143.0f, 1},
+                 {nullptr, nullptr, 5000.0f, 8}, {nullptr, nullptr, 0.0f, 4}};
+    for (const Case &c : cases)
+        EXPECT_EQ(chooseDisplayScale({c.setting, c.gdkScale, c.resourceDpi, 400.0f}), c.scale)
             << c.resourceDpi;
-    }
 }
 
 SDL_Event mouseButton(Uint32 type, Uint8 button, int x, int y) {
@@ -270,13 +269,86 @@ std::string stderrOfFirstBeep(bool debug) {
 TEST(SdlBeep, NoAudioDeviceIsSilentAndQuiet) {
     setenv("SDL_AUDIODRIVER", "alsa", 1);
     setenv("AUDIODEV", "hw:99", 1);
+    setenv("CANBERRA_DRIVER", "alsa", 1);
+    setenv("CANBERRA_DEVICE", "hw:99", 1);
     unsetenv("QUILLMERE_DEBUG");
     EXPECT_EQ(stderrOfFirstBeep(false), "");
     std::string debugged = stderrOfFirstBeep(true);
     EXPECT_EQ(debugged.rfind("quillmere: beeps are silent: ", 0), 0u) << debugged;
     EXPECT_EQ(std::count(debugged.begin(), debugged.end(), '\n'), 1) << debugged;
-    unsetenv("SDL_AUDIODRIVER");
-    unsetenv("AUDIODEV");
+    for (const char *name : {"SDL_AUDIODRIVER", "AUDIODEV", "CANBERRA_DRIVER", "CANBERRA_DEVICE"})
+        unsetenv(name);
+}
+
+// Whether this process has the file open.
+bool holdsOpen(const std::string &path) {
+    for (int fd = 0; fd < 1024; ++fd) {
+        char link[PATH_MAX];
+        ssize_t length =
+            readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), link, sizeof link);
+        if (length > 0 && std::string(link, size_t(length)) == path)
+            return true;
+    }
+    return false;
+}
+
+off_t sizeOf(const std::string &path) {
+    struct stat status;
+    return stat(path.c_str(), &status) == 0 ? status.st_size : -1;
+}
+
+// An exclamation beep in a fresh process, away from the desktop (no display, the folder for
+// HOME), with libcanberra's driver named and SDL's disk driver writing tones into the folder.
+// The child ends once a file there holds audio and none is open: nothing more can be written.
+bool beepUntilClosed(const std::string &folder, const char *canberraDriver) {
+    const std::string files[] = {folder + "/event.raw", folder + "/tone.raw"};
+    pid_t child = fork();
+    if (child == 0) {
+        unsetenv("DISPLAY");
+        setenv("HOME", folder.c_str(), 1);
+        setenv("CANBERRA_DRIVER", canberraDriver, 1);
+        setenv("SDL_AUDIODRIVER", "disk", 1);
+        setenv("SDL_DISKAUDIOFILE", files[1].c_str(), 1);
+        backendBeep(MB_ICONEXCLAMATION);
+        // The deadline only keeps a device that never closes from hanging the suite.
+        for (int wait = 0; wait < 1000; ++wait, usleep(10000))
+            if ((sizeOf(files[0]) > 0 || sizeOf(files[1]) > 0) && !holdsOpen(files[0]) &&
+                !holdsOpen(files[1]))
+                _exit(0);
+        _exit(1);
+    }
+    int status = 1;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// libcanberra plays the theme's sound (into a file, through alsa-lib's file plugin) and no tone
+// plays; without it (a driver that does not exist) the whole tone plays through SDL's disk
+// driver. Either way the file is closed once the beep has played out.
+TEST(SdlBeep, PlaysThenNothingStaysOpen) {
+    char folder[] = "/tmp/quillmere-beep-XXXXXX";
+    ASSERT_TRUE(mkdtemp(folder));
+    const std::string event = std::string(folder) + "/event.raw";
+    const std::string tone = std::string(folder) + "/tone.raw";
+    const std::string alsa = std::string(folder) + "/.asoundrc";
+    FILE *settings = fopen(alsa.c_str(), "w");
+    ASSERT_TRUE(settings);
+    fprintf(settings, "pcm.!default { type file slave.pcm null file \"%s\" format raw }\n",
+            event.c_str());
+    fclose(settings);
+    EXPECT_TRUE(beepUntilClosed(folder, "alsa"));
+    EXPECT_GT(sizeOf(event), 0);
+    EXPECT_EQ(sizeOf(tone), -1);
+    remove(event.c_str());
+    EXPECT_TRUE(beepUntilClosed(folder, "none"));
+    std::vector<int16_t> samples;
+    synthesizeBeep(MB_ICONEXCLAMATION, beepSampleRate, &samples);
+    // The whole tone, and at most half a second of silence after it.
+    EXPECT_GE(sizeOf(tone), off_t(samples.size() * sizeof(int16_t)));
+    EXPECT_LT(sizeOf(tone), off_t((samples.size() + beepSampleRate / 2) * sizeof(int16_t)));
+    for (const std::string &file : {event, tone, alsa})
+        remove(file.c_str());
+    rmdir(folder);
 }
 
 // Without a display no window can be shown: SDL's drivers that show nothing are not taken in

@@ -64,6 +64,7 @@ class DesktopEnvironment : public testing::Environment {
                     std::to_string(scale) + "_" + std::to_string(getpid()) + ".raw";
         setenv("SDL_AUDIODRIVER", "disk", 1);
         setenv("SDL_DISKAUDIOFILE", audioFile.c_str(), 1);
+        setenv("CANBERRA_DRIVER", "none", 1); // the tones, not the desktop's event sounds
         display.reset(new PrivateDisplay(screenWidth, screenHeight));
     }
     void TearDown() override {
