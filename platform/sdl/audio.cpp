@@ -73,8 +73,6 @@ void reportSilence(const std::string &reason) {
 
 using Clock = std::chrono::steady_clock;
 
-void stopTones();
-
 // The tones, on an audio device that is open only while one sounds: an open device streams
 // silence for as long as it stays open, which keeps a sound server's stream playing. A thread
 // of its own closes it once the tone has been played out.
@@ -95,22 +93,25 @@ class TonePlayer {
         SDL_PauseAudioDevice(device, 0);
         quietAt =
             Clock::now() + std::chrono::milliseconds(1000 * tone.size() / beepSampleRate) + latency;
-        if (!closer.joinable()) {
+        if (!closer.joinable())
             closer = std::thread(&TonePlayer::closeWhenQuiet, this);
-            // Before SDL_Quit, which the display registered earlier.
-            atexit(stopTones);
-        }
         changed.notify_one();
         return true;
     }
 
+    // Ends the closing thread (closing the device if a tone still sounds), before SDL quits;
+    // a later beep starts afresh.
     void stop() {
+        if (!closer.joinable())
+            return;
         {
             std::lock_guard<std::mutex> hold(lock);
             stopping = true;
             changed.notify_one();
         }
         closer.join();
+        stopping = initialised = false;
+        failure.clear();
     }
 
   private:
@@ -172,11 +173,11 @@ class TonePlayer {
 
 TonePlayer tones;
 
-void stopTones() {
+} // namespace
+
+void sdlStopAudio() {
     tones.stop();
 }
-
-} // namespace
 
 void synthesizeBeep(UINT type, int sampleRate, std::vector<int16_t> *samples) {
     samples->clear();

@@ -12,3 +12,6 @@ enum { beepSampleRate = 44100 };
 // The mono 16-bit samples of the tone that MessageBeep plays for a beep type: one tone for
 // MB_ICONEXCLAMATION, another for MB_ICONASTERISK, a third for every other type.
 void synthesizeBeep(UINT type, int sampleRate, std::vector<int16_t> *samples);
+
+// Stops the tones and closes the audio device; SDL may quit afterwards.
+void sdlStopAudio();

@@ -10,6 +10,7 @@
 #include <X11/Xutil.h>
 #endif
 
+#include "platform/sdl/audio.h"
 #include "platform/sdl/xconnection.h"
 
 namespace {
@@ -149,6 +150,11 @@ int chooseDisplayScale(const ScaleSources &sources) {
     return factor < 1 ? 1 : factor > 4 ? 4 : factor;
 }
 
+void sdlShutdown() {
+    sdlStopAudio();
+    SDL_Quit();
+}
+
 bool sdlVideoReady(std::string *why) {
     if (!attempted) {
         attempted = true;
@@ -166,7 +172,7 @@ bool sdlVideoReady(std::string *why) {
         sdlWatchX11Errors();
         ready = startVideo(&failure);
         if (ready) {
-            atexit(SDL_Quit);
+            atexit(sdlShutdown);
             ScaleSources sources;
             sources.setting = getenv("QUILLMERE_SCALE");
             sources.gdkScale = getenv("GDK_SCALE");

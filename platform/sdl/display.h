@@ -9,6 +9,9 @@
 // display; the answer does not change afterwards.
 bool sdlVideoReady(std::string *why);
 
+// Stops the audio and quits SDL, at exit (or at the end of a test that started the video).
+void sdlShutdown();
+
 // The integer factor between the layer's pixels and the desktop's, chosen once at start-up.
 int sdlDisplayScale();
 

@@ -69,7 +69,7 @@ class DesktopEnvironment : public testing::Environment {
     }
     void TearDown() override {
         // SDL lets go of the server before the server goes.
-        SDL_Quit();
+        sdlShutdown();
         display.reset();
         unlink(audioFile.c_str());
     }
