@@ -59,8 +59,15 @@ bool PrivateDisplay::startServer(int width, int height) {
 }
 
 bool PrivateDisplay::startWindowManager() {
-    manager_ =
-        startChild({"openbox", "--sm-disable", "--config-file", "/dev/null"}, ChildOutput::Silence);
+    // An empty configuration through a pipe: openbox shows a dialog for one it cannot parse.
+    const char config[] = "<openbox_config xmlns=\"http://openbox.org/3.4/rc\"/>";
+    int fds[2] = {-1, -1};
+    if (pipe(fds) == 0 && write(fds[1], config, sizeof config - 1) > 0) {
+        manager_ = startChild({"openbox", "--sm-disable", "--config-file", "/dev/fd/3"},
+                              ChildOutput::Silence, fds[0]);
+    }
+    close(fds[0]);
+    close(fds[1]);
     // The manager is there once the root window names its check window.
     for (int waited = 0; waited < startMs; waited += 100) {
         ProcessResult check = runProcess({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}, startMs);

@@ -55,10 +55,10 @@ std::vector<std::string> words(const std::string &text) {
     return out;
 }
 
-// The value of NAME=value in xdotool's --shell output.
-int shellValue(const std::string &output, const std::string &name) {
-    size_t at = output.find(name + "=");
-    return at == std::string::npos ? -1 : atoi(output.c_str() + at + name.size() + 1);
+// The number after a label in a tool's output ("Width:" in xwininfo's).
+int valueAfter(const std::string &output, const std::string &label) {
+    size_t at = output.find(label);
+    return at == std::string::npos ? -1 : atoi(output.c_str() + at + label.size());
 }
 
 } // namespace
@@ -129,12 +129,13 @@ bool findXWindow(const std::string &title, ScreenRect *where, int timeoutMs, uns
             if (name.output != title + "\n") {
                 continue; // the search is a case-blind pattern: "quillmere" finds "Quillmere"
             }
-            ProcessResult shape =
-                runProcess({"xdotool", "getwindowgeometry", "--shell", window}, toolMs);
-            where->x = shellValue(shape.output, "X");
-            where->y = shellValue(shape.output, "Y");
-            where->width = shellValue(shape.output, "WIDTH");
-            where->height = shellValue(shape.output, "HEIGHT");
+            // xwininfo, not xdotool's getwindowgeometry, which under a window manager adds the
+            // window's place in its frame to the frame's place a second time.
+            ProcessResult shape = runProcess({"xwininfo", "-id", window}, toolMs);
+            where->x = valueAfter(shape.output, "Absolute upper-left X:");
+            where->y = valueAfter(shape.output, "Absolute upper-left Y:");
+            where->width = valueAfter(shape.output, "Width:");
+            where->height = valueAfter(shape.output, "Height:");
             if (where->width > 0 && where->height > 0) {
                 if (id) {
                     *id = strtoul(window.c_str(), nullptr, 10);
