@@ -13,16 +13,6 @@
 
 namespace {
 
-// The first action button shows: its bottom line is drawn, not the board's grey (THINK hides
-// the button while the computer plays).
-bool confirmShown(const BoardOnScreen &board) {
-    ScreenPicture screen;
-    std::string why;
-    ScreenRect button = board.control(IDC_FIRST_BUTTON);
-    return grabScreen(&screen, &why) &&
-           screen.at(button.x + button.width - 3, button.y + button.height - 1) != 0xC0C0C0u;
-}
-
 TEST(DesktopGame, WholeGameEndsWithTheRightMessage) {
     PrivateDisplay display(800, 600);
     if (!display.started()) {
@@ -50,7 +40,7 @@ TEST(DesktopGame, WholeGameEndsWithTheRightMessage) {
             if ((ended = findXWindow("Fin del juego", &message, 0))) {
                 break;
             }
-            if (!confirmShown(board)) {
+            if (!board.confirmShown()) {
                 hidden = true;
             } else if (hidden) {
                 break;

@@ -67,3 +67,12 @@ std::vector<int> BoardOnScreen::presentSticks() const {
     }
     return present;
 }
+
+// Its bottom line is drawn, not the board's grey.
+bool BoardOnScreen::confirmShown() const {
+    ScreenPicture screen;
+    std::string why;
+    ScreenRect button = control(IDC_FIRST_BUTTON);
+    return grabScreen(&screen, &why) &&
+           screen.at(button.x + button.width - 3, button.y + button.height - 1) != 0xC0C0C0u;
+}

@@ -23,6 +23,8 @@ class BoardOnScreen {
     bool stickPresent(const ScreenPicture &screen, int id) const;
     // The sticks present on the screen now, in the order of stickControls.
     std::vector<int> presentSticks() const;
+    // The first action button shows (THINK hides the action buttons while the computer plays).
+    bool confirmShown() const;
 
   private:
     DialogTemplate template_;

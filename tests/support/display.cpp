@@ -33,7 +33,9 @@ bool PrivateDisplay::startServer(int width, int height) {
         return false;
     }
     // -displayfd: the server picks a free display and writes its number once it takes clients.
-    server_ = startChild({"Xvfb", "-displayfd", "3", "-screen", "0",
+    // -r, no autorepeat: a server held up between a key's press and its release must not turn
+    // the press into a held key whose repeats reach whatever window is next.
+    server_ = startChild({"Xvfb", "-displayfd", "3", "-r", "-screen", "0",
                           std::to_string(width) + "x" + std::to_string(height) + "x24", "-nolisten",
                           "tcp", "-noreset"},
                          ChildOutput::Silence, fds[1]);

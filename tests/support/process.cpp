@@ -31,7 +31,8 @@ int statusOf(int waitStatus) {
 
 } // namespace
 
-Child startChild(const std::vector<std::string> &argv, ChildOutput output, int extraFd) {
+Child startChild(const std::vector<std::string> &argv, ChildOutput output, int extraFd,
+                 const std::string &errorPath) {
     Child child;
     const bool captureOutput = output == ChildOutput::Capture;
     int pipeFds[2] = {-1, -1};
@@ -55,6 +56,9 @@ Child startChild(const std::vector<std::string> &argv, ChildOutput output, int e
         }
         if (output == ChildOutput::Silence) {
             dup2(STDOUT_FILENO, STDERR_FILENO);
+        }
+        if (!errorPath.empty()) {
+            dup2(open(errorPath.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600), STDERR_FILENO);
         }
         int in = open("/dev/null", O_RDONLY);
         dup2(in, STDIN_FILENO);
@@ -131,6 +135,15 @@ ProcessResult finishChild(Child *child, int timeoutMs) {
     result.status = statusOf(waitStatus);
     child->pid = -1;
     return result;
+}
+
+bool childEnded(Child *child, int *status) {
+    int waitStatus = 0;
+    if (child->pid > 0 && waitpid(child->pid, &waitStatus, WNOHANG) == child->pid) {
+        *status = statusOf(waitStatus);
+        child->pid = -1;
+    }
+    return child->pid <= 0;
 }
 
 void stopChild(Child *child) {

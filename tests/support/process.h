@@ -28,9 +28,13 @@ struct Child {
 // test's own; Silence sends its standard error nowhere too.
 enum class ChildOutput { Discard, Capture, Pass, Silence };
 
-// Starts argv[0]. extraFd, when not -1, is passed to the child as descriptor 3.
+// Starts argv[0]. extraFd, when not -1, is passed to the child as descriptor 3; errorPath, when
+// given, is the file its standard error is appended to.
 Child startChild(const std::vector<std::string> &argv, ChildOutput output = ChildOutput::Discard,
-                 int extraFd = -1);
+                 int extraFd = -1, const std::string &errorPath = {});
+// Whether the child has ended (a zombie counts, and is reaped): the first time it is seen so,
+// status gets its exit status, or 128 + signal.
+bool childEnded(Child *child, int *status);
 // Waits up to timeoutMs for the child to end; kills it (and says so) when it does not.
 ProcessResult finishChild(Child *child, int timeoutMs);
 // Ends a child that is still running, politely first.
