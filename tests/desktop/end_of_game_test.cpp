@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 
 #include "game/board.h"
 #include "resources/resource.h"
@@ -67,6 +68,7 @@ TEST(DesktopGame, EndOfGameMessagesCloseWithoutEndingTheProgram) {
     BusyLoops busy(fromEnvironment("QUILLMERE_BUSY_LOOPS", 1));
     char errors[] = "/tmp/quillmere-errors-XXXXXX";
     close(mkstemp(errors));
+    std::unique_ptr<char, int (*)(const char *)> removed(errors, unlink); // however the test ends
     Child game;
     BoardOnScreen board;
     ScreenRect message;
@@ -121,7 +123,6 @@ TEST(DesktopGame, EndOfGameMessagesCloseWithoutEndingTheProgram) {
     }
     stopChild(&game);
     ProcessResult xErrors = runProcess({"grep", "-iA3", "x error", errors}, 10000);
-    unlink(errors);
     printf("%d end-of-game messages closed beside %zu busy loops; deaths (status@closing:way):%s\n",
            done, busy.loops.size(), deaths.empty() ? " none" : deaths.c_str());
     EXPECT_EQ(deaths, "");
