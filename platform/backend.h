@@ -18,6 +18,7 @@ struct InputEvent {
     int key = 0;             // key events: a VK_ code ('A'..'Z', '0'..'9' for those keys)
     bool shift = false, control = false, alt = false;
     unsigned char character = 0; // Character events: a Windows-1252 byte
+    int touchRadius = 0; // mouse events made by a finger: its contact's radius in surface pixels
 };
 
 // ---- Offered by the window layer to the backend ----
@@ -68,5 +69,8 @@ void backendPumpInput(bool wait);
 void backendSleep(DWORD milliseconds);
 // Milliseconds since 1970-01-01 (the clock that _ftime reads).
 uint64_t backendNow();
+// The part of the screen that windows are kept on (the screen less any task bar), in the
+// layer's pixels, as a monitor's work area; it may change while the program runs.
+RECT backendWorkArea();
 void backendBeep(UINT type);
 void backendSetClipboard(const std::string &utf8);

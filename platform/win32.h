@@ -210,6 +210,7 @@ typedef struct tagWNDCLASSEXA {
 #define BM_CLICK 0x00F5
 #define DM_GETDEFID (WM_USER + 0)
 #define DM_SETDEFID (WM_USER + 1)
+#define DM_REPOSITION (WM_USER + 2)
 #define DC_HASDEFID 0x534B
 #define BN_CLICKED 0
 #define BST_PUSHED 0x0004

@@ -33,6 +33,7 @@ struct MenuBar : WindowExtra {
     int entry = -1;            // highlighted entry of the drop-down
     bool altPending = false;   // Alt went down and nothing else since
     RECT dropRect{0, 0, 0, 0}; // surface rectangle of the open drop-down
+    int fingerEntry = 0;       // opened by a finger: an entry's least height (the contact's)
 };
 
 // The menu bar of a top-level window, null when it has none.
@@ -75,10 +76,11 @@ int textWidthOf(const std::string &text) {
     return textWidth(guiFont(), shown.c_str(), static_cast<int>(shown.size()));
 }
 
-int entryHeight() {
+// A drop-down opened by touch spaces its entries for the finger, as Windows does.
+int entryHeight(const MenuBar &menu) {
     FontMetrics metrics{0, 0, 0};
     getFontMetrics(guiFont(), &metrics);
-    return std::max(17, metrics.height + 4);
+    return std::max({17, metrics.height + 4, menu.fingerEntry});
 }
 
 void drawMnemonicText(HDC dc, int x, int y, const std::string &text, COLORREF color) {
@@ -120,7 +122,7 @@ RECT dropDownRect(const MenuBar &menu, int index) {
     RECT bar = barItemRect(menu, index);
     int count = static_cast<int>(entriesOf(menu, index).size());
     return {bar.left, bar.bottom, bar.left + width + checkSpace + arrowSpace + 2 * dropBorder,
-            bar.bottom + count * entryHeight() + 2 * dropBorder};
+            bar.bottom + count * entryHeight(menu) + 2 * dropBorder};
 }
 
 bool isEnabledEntry(const MenuItemTemplate &entry) {
@@ -145,7 +147,7 @@ int entryAt(const MenuBar &menu, int x, int y) {
     if (menu.open < 0 || !rectContains(r, x, y)) {
         return -1;
     }
-    int index = (y - r.top - dropBorder) / entryHeight();
+    int index = (y - r.top - dropBorder) / entryHeight(menu);
     int count = static_cast<int>(entriesOf(menu, menu.open).size());
     return y - r.top < dropBorder || index >= count ? -1 : index;
 }
@@ -218,7 +220,7 @@ void drawDropDown(MenuBar &menu) {
     FontMetrics metrics{0, 0, 0};
     getFontMetrics(guiFont(), &metrics);
     const auto &entries = entriesOf(menu, menu.open);
-    int height = entryHeight();
+    int height = entryHeight(menu);
     for (size_t i = 0; i < entries.size(); ++i) {
         RECT line{r.left + dropBorder, r.top + dropBorder + static_cast<int>(i) * height,
                   r.right - dropBorder, r.top + dropBorder + static_cast<int>(i + 1) * height};
@@ -259,6 +261,7 @@ void show(MenuBar &menu) {
 void activate(MenuBar &menu, int bar) {
     menu.active = menu.top->inMenuMode = true;
     menu.bar = bar;
+    menu.fingerEntry = 2 * messageTouchRadius();
 }
 
 void closeMenu(MenuBar &menu) {
@@ -524,7 +527,7 @@ bool menuEntryRect(HWND topLevel, int barIndex, int entryIndex, RECT *out) {
         return false;
     }
     RECT r = dropDownRect(*menu, barIndex);
-    int height = entryHeight();
+    int height = entryHeight(*menu);
     *out = {r.left + dropBorder, r.top + dropBorder + entryIndex * height, r.right - dropBorder,
             r.top + dropBorder + (entryIndex + 1) * height};
     return true;

@@ -167,6 +167,14 @@ void restoreFocus(Window *dialog) {
     }
 }
 
+POINT placeOnWorkArea(const RECT &rect) {
+    RECT work = backendWorkArea();
+    POINT place{rect.left, rect.top};
+    place.x -= std::max<LONG>(0, rect.right - work.right);
+    place.y -= std::max<LONG>(0, rect.bottom - work.bottom);
+    return {std::max(place.x, work.left), std::max(place.y, work.top)};
+}
+
 LRESULT CALLBACK dialogWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     Window *window = findWindow(handle);
     if (!window) {
@@ -201,6 +209,12 @@ LRESULT CALLBACK dialogWindowProc(HWND handle, UINT message, WPARAM wParam, LPAR
     case DM_SETDEFID:
         setDefaultId(window, static_cast<int>(wParam));
         return TRUE;
+    case DM_REPOSITION:
+        if (!window->isChild()) {
+            POINT place = placeOnWorkArea(window->rect);
+            SetWindowPos(handle, nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        }
+        return 0;
     case WM_NEXTDLGCTL: {
         // lParam set: wParam is the control; else the next (wParam 0) or previous tab stop.
         HWND next =

@@ -27,3 +27,7 @@ HWND nextGroupItem(Window *dialog, HWND from, bool previous);
 void focusControl(HWND control);
 // Gives the focus back to the control inside that last had it, else to the first tab stop.
 void restoreFocus(Window *dialog);
+// Where a window of the given outer rectangle goes to lie on the backend's work area: its right
+// and bottom edges are moved in first, then its left and top, so that one larger than the work
+// area keeps its top left corner on it (DM_REPOSITION, and a new dialog's place).
+POINT placeOnWorkArea(const RECT &rect);

@@ -60,9 +60,7 @@ HWND createDialog(HINSTANCE instance, const DialogTemplate &source, HWND owner, 
     if (ownerWindow && isShowing(ownerWindow)) {
         ClientToScreen(owner, &position);
     }
-    // Keep the whole dialog on the screen.
-    position.x = std::max<LONG>(0, std::min<LONG>(position.x, screenWidth - width));
-    position.y = std::max<LONG>(0, std::min<LONG>(position.y, screenHeight - height));
+    position = placeOnWorkArea({position.x, position.y, position.x + width, position.y + height});
 
     // The menu goes with the window as its creation menu, named by its resource number.
     HMENU menu = reinterpret_cast<HMENU>(static_cast<uintptr_t>(source.menuId));
@@ -237,6 +235,8 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND own
         }
         if (window && !dialogState(window).ended) {
             runningDialogs.push_back(dialog);
+            // Where WM_INITDIALOG placed it partly off the work area, it is moved on first.
+            SendMessageA(dialog, DM_REPOSITION, 0, 0);
             ShowWindow(dialog, SW_SHOWNORMAL);
             runModalLoop(dialog);
             runningDialogs.erase(std::remove(runningDialogs.begin(), runningDialogs.end(), dialog),

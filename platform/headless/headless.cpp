@@ -46,6 +46,7 @@ std::set<HWND> knownWindows;
 std::string clipboard;
 bool failing = false;
 std::string failReason;
+SIZE screen{1024, 768};
 
 // The layer starts with its system classes, and the clock reads the virtual one.
 [[maybe_unused]] const bool started = (registerSystemClasses(), setClockSource(backendNow), true);
@@ -244,6 +245,10 @@ uint64_t backendNow() {
     return now;
 }
 
+RECT backendWorkArea() {
+    return {0, 0, screen.cx, screen.cy};
+}
+
 void backendBeep(UINT type) {
     beeps.push_back(type);
 }
@@ -271,6 +276,7 @@ void headlessReset() {
     failing = false;
     failReason.clear();
     fruitlessWaits = 0;
+    screen = {1024, 768};
     now = headlessStartTime;
     setClockSource(backendNow);
     scriptClockMilliseconds(nullptr, 0);
@@ -291,6 +297,14 @@ void headlessMouseAt(HWND window, InputEvent::Kind kind, int x, int y, uint64_t 
 void headlessClick(HWND window, int x, int y, uint64_t at) {
     headlessMouseAt(window, InputEvent::MouseDown, x, y, at);
     headlessMouseAt(window, InputEvent::MouseUp, x, y, at);
+}
+
+void headlessTap(HWND window, int x, int y, int radius, uint64_t at) {
+    for (InputEvent::Kind kind : {InputEvent::MouseDown, InputEvent::MouseUp}) {
+        Scripted item = mouse(Aim::Client, kind, window, x, y, at);
+        item.event.touchRadius = radius;
+        add(item);
+    }
 }
 
 void headlessClickCentre(HWND window, uint64_t at) {
@@ -451,12 +465,16 @@ bool headlessSavePng(HWND handle, const char *path) {
     return writePng(path, picture.width, picture.height, picture.pixels.data());
 }
 
+void headlessSetScreenSize(int width, int height) {
+    screen = {width, height};
+}
+
 void headlessSetSleepHook(std::function<void(DWORD milliseconds)> hook) {
     sleepHook = std::move(hook);
 }
 
 void headlessScreenPicture(Surface *out) {
-    out->resize(screenWidth, screenHeight, 0x008080); // the classic desktop colour
+    out->resize(screen.cx, screen.cy, 0x008080); // the classic desktop colour
     const std::vector<HWND> &order = topLevelOrder();
     for (auto it = order.rbegin(); it != order.rend(); ++it) {
         Window *top = findWindow(*it);

@@ -1,6 +1,6 @@
-// The headless backend as tests and tools drive it: a virtual screen of 1024 x 768 pixels, a
-// virtual clock, scripted input that goes through the same queue as real input, records of
-// beeps and sleeps, and pictures of windows.
+// The headless backend as tests and tools drive it: a virtual screen (1024 x 768 pixels unless a
+// test sets another size), a virtual clock, scripted input that goes through the same queue as
+// real input, records of beeps and sleeps, and pictures of windows.
 //
 // Resources load from the program's module: pass headlessInstance() (the same handle as
 // GetModuleHandleA(NULL)) wherever the game wants its instance.
@@ -43,6 +43,8 @@ enum : unsigned { HeadlessShift = 1, HeadlessControl = 2, HeadlessAlt = 4 };
 void headlessMouseAt(HWND window, InputEvent::Kind kind, int x, int y, uint64_t at = headlessAsap);
 void headlessClick(HWND window, int x, int y, uint64_t at = headlessAsap);
 void headlessClickCentre(HWND window, uint64_t at = headlessAsap);
+// A tap of a finger whose contact has the given radius, at a window's client coordinates.
+void headlessTap(HWND window, int x, int y, int radius, uint64_t at = headlessAsap);
 // Clicks on the menu bar of a top-level window: an item of the bar, and an entry of the
 // drop-down of bar item `barIndex` (where it shows when that drop-down is open).
 void headlessClickMenuBar(HWND topLevel, int barIndex, uint64_t at = headlessAsap);
@@ -95,6 +97,8 @@ bool headlessSavePng(HWND window, const char *path);
 void headlessScreenPicture(Surface *out);
 // The part of that screen picture where a window's client area is (whatever covers it).
 bool headlessScreenCrop(HWND window, Surface *out);
+// The virtual screen's size, which is also the work area that dialogs are kept on.
+void headlessSetScreenSize(int width, int height);
 // Called at the start of every Sleep, after what was painted before it has been presented.
 void headlessSetSleepHook(std::function<void(DWORD milliseconds)> hook);
 

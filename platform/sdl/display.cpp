@@ -10,6 +10,7 @@
 #include <X11/Xutil.h>
 #endif
 
+#include "platform/backend.h"
 #include "platform/sdl/audio.h"
 #include "platform/sdl/xconnection.h"
 
@@ -153,6 +154,18 @@ int chooseDisplayScale(const ScaleSources &sources) {
 void sdlShutdown() {
     sdlStopAudio();
     SDL_Quit();
+}
+
+// The display's usable bounds (less the desktop's panels) in layer pixels; without a display,
+// the classic 1024 x 768.
+RECT backendWorkArea() {
+    std::string why;
+    SDL_Rect bounds;
+    if (!sdlVideoReady(&why) || SDL_GetDisplayUsableBounds(0, &bounds) != 0)
+        return {0, 0, 1024, 768};
+    const int factor = sdlDisplayScale();
+    return {bounds.x / factor, bounds.y / factor, (bounds.x + bounds.w) / factor,
+            (bounds.y + bounds.h) / factor};
 }
 
 bool sdlVideoReady(std::string *why) {

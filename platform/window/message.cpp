@@ -5,6 +5,7 @@
 #include "platform/gdi/rect.h"
 #include "platform/window/message.h"
 #include "platform/window/nonclient.h"
+#include "platform/window/touch.h"
 
 namespace {
 
@@ -20,6 +21,8 @@ bool quit = false;
 HWND focus = nullptr;
 HWND capture = nullptr;
 KeyModifiers modifiers{};
+int touchRadius = 0;    // of the input that made the message taken last
+POINT touchShift{0, 0}; // how far touch aiming moved the finger that is down
 
 // The deepest showing window at a surface point, the top-level window itself if no child.
 Window *hitTest(Window *window, int x, int y) {
@@ -111,6 +114,7 @@ bool keyMessageFor(const InputEvent &event, Message *out) {
 }
 
 bool messageFor(const QueuedInput &item, Message *out) {
+    touchRadius = isMouse(item.event.kind) ? item.event.touchRadius : 0;
     if (isMouse(item.event.kind)) {
         return mouseMessageFor(item, out);
     }
@@ -128,6 +132,10 @@ KeyModifiers currentModifiers() {
     return modifiers;
 }
 
+int messageTouchRadius() {
+    return touchRadius;
+}
+
 void queueInput(const InputEvent &event) {
     QueuedInput item;
     item.event = event;
@@ -136,10 +144,23 @@ void queueInput(const InputEvent &event) {
         if (!top || top->isChild()) {
             return;
         }
-        if (event.y < menuBarHeight(top)) {
+        // A finger goes where touch aiming puts it when it comes down, and keeps that shift
+        // until it is lifted; a mouse is taken exactly where it is.
+        if (event.touchRadius > 0) {
+            if (event.kind == InputEvent::MouseDown) {
+                POINT aimed = aimTouch(top, {event.x, event.y}, event.touchRadius);
+                touchShift = {aimed.x - event.x, aimed.y - event.y};
+            }
+            item.event.x += touchShift.x;
+            item.event.y += touchShift.y;
+            if (event.kind == InputEvent::MouseUp) {
+                touchShift = {0, 0};
+            }
+        }
+        if (item.event.y < menuBarHeight(top)) {
             item.onMenuBar = true;
         } else if (isShowing(top)) {
-            Window *hit = hitTest(top, event.x, event.y);
+            Window *hit = hitTest(top, item.event.x, item.event.y);
             item.aim = isEnabledTree(hit) ? hit->handle : nullptr;
         }
     }
@@ -179,6 +200,8 @@ void clearMessages() {
     focus = nullptr;
     capture = nullptr;
     modifiers = {};
+    touchRadius = 0;
+    touchShift = {0, 0};
 }
 
 HWND activeTopLevel() {

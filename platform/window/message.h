@@ -21,6 +21,9 @@ bool takeMessage(Message *out);
 bool messagesPending();
 // The modifier keys of the key event taken last.
 KeyModifiers currentModifiers();
+// The contact radius of the finger that made the mouse message taken last, 0 when a mouse made
+// it (Windows tells the two apart by GetMessageExtraInfo).
+int messageTouchRadius();
 bool quitPending();
 void clearMessages();
 // The window the keyboard talks to: the topmost visible, enabled top-level window.

@@ -5,7 +5,6 @@
 
 #include "platform/window/window.h"
 
-enum { screenWidth = 1024, screenHeight = 768 };
 // Thickness of the frame, caption and menu bar around a top-level window's client area.
 RECT nonClientInsets(DWORD style, DWORD exStyle, bool hasMenu);
 int menuBarHeight(const Window *topLevel);

@@ -194,8 +194,9 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
             x = y = 26;
         }
         if (width == CW_USEDEFAULT) {
-            width = screenWidth * 3 / 4;
-            height = screenHeight * 3 / 4;
+            RECT work = backendWorkArea();
+            width = (work.right - work.left) * 3 / 4;
+            height = (work.bottom - work.top) * 3 / 4;
         }
         window->rect = {x, y, x + std::max(width, 0), y + std::max(height, 0)};
     }

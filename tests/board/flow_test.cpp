@@ -104,6 +104,48 @@ TEST_F(BoardFlow, ChoosingWhoStarts) {
     EXPECT_TRUE(third.seen.empty());
 }
 
+// A point beside a control, in the dialog's client coordinates: dx from its right edge, at its
+// vertical centre.
+POINT besideControl(HWND dialog, int id, int dx) {
+    RECT r;
+    GetWindowRect(GetDlgItem(dialog, id), &r);
+    POINT p{r.right + dx, (r.top + r.bottom) / 2};
+    ScreenToClient(dialog, &p);
+    return p;
+}
+
+// A finger is aimed as on Windows, a mouse is not: a tap on the label "Tu" presses its button,
+// one in the gap beside stick 1013 (nearer to it than to 1014) selects it, and the same tap
+// far from any control or a click there does nothing.
+TEST_F(BoardFlow, TapsGoToTheNearestControlWithinTheContact) {
+    run.run({[](HWND d) {
+                 POINT p = besideControl(d, IDC_SECOND_BUTTON, 13);
+                 headlessClick(d, p.x, p.y);
+             },
+             [](HWND d) {
+                 EXPECT_EQ(GamePhase, ChoosingStarter);
+                 POINT p = besideControl(d, IDC_SECOND_BUTTON, 13);
+                 headlessTap(d, p.x, p.y, 16);
+             },
+             [](HWND d) {
+                 expectPlayerTurnNothingSelected(d);
+                 POINT p = besideControl(d, 1013, 4);
+                 headlessClick(d, p.x, p.y);
+                 POINT far = besideControl(d, 1000, 30);
+                 headlessTap(d, far.x, far.y, 16);
+             },
+             [](HWND d) {
+                 EXPECT_EQ(countState(Selected), 0);
+                 POINT p = besideControl(d, 1013, 4);
+                 headlessTap(d, p.x, p.y, 16);
+             },
+             [](HWND d) {
+                 EXPECT_EQ(board[3][3].state, Selected);
+                 EXPECT_EQ(countState(Selected), 1);
+                 EndDialog(d, IDCANCEL);
+             }});
+}
+
 TEST_F(BoardFlow, SelectionLocksToOneRowWithBeepAndText) {
     run.run({[](HWND d) { clickControl(d, IDC_SECOND_BUTTON); },
              [](HWND d) { clickControl(d, 1010); }, [](HWND d) { clickControl(d, 1012); },

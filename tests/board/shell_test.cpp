@@ -114,10 +114,11 @@ bool isInk(uint32_t pixel, uint32_t background) {
     return pixel != background;
 }
 
-// Shows a message over the board and looks at it while it is open.
+// Shows a message over the board, on a screen of the given size, and looks at it while it is open.
 MessageLook lookAtMessage(const std::string &text, const std::string &title, int width, int height,
-                          int styleCode) {
+                          int styleCode, SIZE screen = {1024, 768}) {
     resetEverything();
+    headlessSetScreenSize(screen.cx, screen.cy);
     MessageLook look;
     BoardRun run;
     int polls = 0;
@@ -195,6 +196,15 @@ TEST(MessageDialog, StandsAtItsPlaceWithItsSizeTitleAndColour) {
     EXPECT_EQ(won.nrPink, 0);
     EXPECT_GT(won.nrDark, 0);
     EXPECT_EQ(won.nrInkOutsideRect, 0);
+}
+
+// On a screen smaller than the message, the dialog manager keeps it on the work area.
+TEST(MessageDialog, IsMovedOntoASmallScreen) {
+    MessageLook lost =
+        lookAtMessage("ORDANEL SOFTWARE GANO!!!", "Fin del juego", 700, 150, 15150, {461, 200});
+    EXPECT_EQ(lost.outer.left, 0);
+    EXPECT_EQ(lost.outer.top, 50);
+    EXPECT_EQ(lost.outer.right, 700);
 }
 
 TEST(MessageDialog, LongLinesAreCutAtTheRectangle) {
