@@ -1,12 +1,14 @@
 // Input, waiting and the clock. The page hands each input event to webInput as it happens, so
 // a mouse event is aimed at the window under the pointer then, even while the program sleeps.
-// A typed character comes as its Unicode code point.
+// A typed character comes as its Unicode code point; a finger's events carry the radius of its
+// contact in surface pixels.
 #include "platform/backend.h"
 #include "platform/gdi/cp1252.h"
 #include "platform/web/page.h"
 
 QUILLMERE_PAGE_EXPORT(webInput)
-void webInput(int kind, uint32_t topLevel, int x, int y, int key, int modifiers, int character) {
+void webInput(int kind, uint32_t topLevel, int x, int y, int key, int modifiers, int character,
+              int touchRadius) {
     if (kind < InputEvent::MouseMove || kind > InputEvent::CloseRequest)
         return;
     InputEvent event;
@@ -19,6 +21,7 @@ void webInput(int kind, uint32_t topLevel, int x, int y, int key, int modifiers,
     event.control = (modifiers & PageControl) != 0;
     event.alt = (modifiers & PageAlt) != 0;
     event.character = unicodeToCp1252(uint32_t(character));
+    event.touchRadius = touchRadius > 0 ? touchRadius : 0;
     queueInput(event);
 }
 

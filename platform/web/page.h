@@ -17,6 +17,8 @@ QUILLMERE_PAGE_IMPORT(web_sleep) void pageSleep(uint32_t milliseconds);
 QUILLMERE_PAGE_IMPORT(web_wait_input) void pageWaitInput(void);
 // Milliseconds since 1970-01-01.
 QUILLMERE_PAGE_IMPORT(web_now) double pageNow(void);
+// The work area of the page's desktop in program pixels, as left, top, right, bottom.
+QUILLMERE_PAGE_IMPORT(web_work_area) void pageWorkArea(int32_t *rect);
 // A top-level window was made or changed: its title (UTF-8), flags (PageWindowFlag bits),
 // outer rectangle on the screen, where its surface lies inside that rectangle, and its owner.
 QUILLMERE_PAGE_IMPORT(web_window)

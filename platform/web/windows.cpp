@@ -33,6 +33,12 @@ void backendWindowDestroyed(HWND topLevel) {
     pageWindowDestroyed(idOf(topLevel));
 }
 
+RECT backendWorkArea() {
+    int32_t rect[4] = {0, 0, 0, 0};
+    pageWorkArea(rect);
+    return {rect[0], rect[1], rect[2], rect[3]};
+}
+
 // The page shows no icons.
 void backendWindowIcons(HWND, HICON, HICON) {}
 

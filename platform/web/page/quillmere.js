@@ -1,13 +1,11 @@
 // The page's side of Quillmere: runs the WebAssembly program, shows each of its top-level
-// windows as a caption bar and a canvas, passes mouse and keyboard input to it, and resumes it
-// after Sleep and modal waits (the program's stack is saved and restored by Asyncify).
+// windows as a caption bar and a canvas on a desktop fitted to the viewport, passes mouse, touch
+// and keyboard input to it, and resumes it after Sleep and modal waits (the program's stack is
+// saved and restored by Asyncify).
 'use strict';
 
 (() => {
     const desktop = document.getElementById('desktop');
-    // Device pixels per program pixel: a whole number, so that the pixels stay crisp.
-    const scale = Math.max(1, Math.round(window.devicePixelRatio || 1));
-    const unit = scale / (window.devicePixelRatio || 1); // CSS pixels per program pixel
 
     // What tests and curious people can look at: window.quillmere.
     const page = {
@@ -27,6 +25,10 @@
     window.addEventListener('load', () => { page.loadedAt = performance.now(); });
 
     let exports = null;
+    // The desktop's scale, CSS pixels per program pixel, and the program's main window (the
+    // first it shows normally), which the scale fits to the viewport.
+    let desktopScale = 1;
+    let mainWindow = null;
     let memory = null;
     let saveArea = 0;
     let resumeFromInput = null; // set while the program waits for input
@@ -95,6 +97,146 @@
         desktop.appendChild(note);
     }
 
+    // ---- Fitting the desktop to the viewport ----
+    // The page's desktop is the program's screen, at a scale that fits its main window into the
+    // viewport: a whole number of device pixels per program pixel when that fills at least 85 %
+    // of the room, else the full size, drawn at the next whole multiple and reduced smoothly by
+    // the browser. A window larger than the screen is shown smaller, whole.
+    const fullEnough = 0.85;
+    const fingerRadius = 12; // CSS pixels: a 24 px contact, the least target of WCAG 2.5.8
+
+    function viewport() {
+        const view = window.visualViewport;
+        return {
+            width : view ? view.width * view.scale : window.innerWidth,
+            height : view ? view.height * view.scale : window.innerHeight
+        };
+    }
+    const ratio = () => window.devicePixelRatio || 1;
+    const snap = (value) => Math.round(value * ratio()) / ratio(); // onto device pixels
+
+    function chooseScale() {
+        const room = viewport();
+        if (!mainWindow || !mainWindow.width || !mainWindow.height)
+            return Math.max(1, Math.round(ratio())) / ratio();
+        const largest = Math.min(room.width / mainWindow.width, room.height / mainWindow.height);
+        const whole = Math.floor(largest * ratio() + 1e-6);
+        return whole >= 1 && whole / ratio() >= fullEnough * largest ? whole / ratio() : largest;
+    }
+
+    // The work area in program pixels: the whole desktop (minimised windows sit in the room
+    // the others leave, or under them).
+    function workArea() {
+        const room = viewport();
+        return [
+            0, 0, Math.floor(room.width / desktopScale + 1e-6),
+            Math.floor(room.height / desktopScale + 1e-6)
+        ];
+    }
+
+    function fitDesktop() {
+        desktopScale = chooseScale();
+        const records = [...page.windows.values() ];
+        const minimised = (record) => (record.flags & PageWindowMinimised) !== 0;
+        for (const record of records.filter((r) => !minimised(r)))
+            layoutWindow(record);
+        for (const record of records.filter(minimised))
+            layoutWindow(record);
+    }
+    window.addEventListener('resize', fitDesktop);
+    if (window.visualViewport)
+        window.visualViewport.addEventListener('resize', fitDesktop);
+
+    function layoutWindow(record) {
+        if (record.flags & PageWindowMinimised)
+            return layoutMinimised(record);
+        const room = viewport();
+        const [, , screenWidth, screenHeight] = workArea();
+        const s = desktopScale * Math.min(1, screenWidth / record.width,
+                                          screenHeight / record.height);
+        record.scale = s;
+        const left = Math.max(0, Math.min(record.x * desktopScale, room.width - record.width * s));
+        const top = Math.max(0, Math.min(record.y * desktopScale, room.height - record.height * s));
+        const line = Math.max(1, Math.round(s * ratio())) / ratio();
+        Object.assign(record.element.style, {
+            left : `${snap(left)}px`,
+            top : `${snap(top)}px`,
+            width : `${record.width * s}px`,
+            height : `${record.height * s}px`,
+            bottom : '',
+        });
+        record.element.style.setProperty('--s', s);
+        record.element.style.setProperty('--line', `${line}px`);
+        // The caption fills the frame above the surface, inside the border.
+        const border = Math.max(0, Math.min(record.surfaceX, 4));
+        Object.assign(record.caption.style, {
+            left : `${border * s}px`,
+            top : `${border * s}px`,
+            right : `${border * s}px`,
+            height : `${Math.max(0, record.surfaceY - border - 1) * s}px`
+        });
+        // The close box's target: at least 24 CSS pixels square around the classic box, kept
+        // inside the window's frame.
+        const captionHeight = Math.max(0, record.surfaceY - border - 1) * s;
+        const targetWidth = Math.max(24, 16 * s), targetHeight = Math.max(24, 14 * s);
+        Object.assign(record.close.style, {
+            width : `${targetWidth}px`,
+            height : `${targetHeight}px`,
+            right : `${Math.max(-border * s, 10 * s - targetWidth / 2)}px`,
+            top : `${Math.max(-border * s, (captionHeight - targetHeight) / 2)}px`
+        });
+        Object.assign(record.canvas.style, {
+            left : `${record.surfaceX * s}px`,
+            top : `${record.surfaceY * s}px`,
+            width : `${record.pixels.width * s}px`,
+            height : `${record.pixels.height * s}px`
+        });
+        drawCanvas(record);
+    }
+
+    // Minimised windows are caption bars in a corner of the room that the others leave.
+    function layoutMinimised(record) {
+        const room = viewport();
+        let right = 0, bottom = 0;
+        for (const other of page.windows.values())
+            if (other !== record && (other.flags & (PageWindowVisible | PageWindowMinimised)) ===
+                                        PageWindowVisible) {
+                const box = other.element.getBoundingClientRect();
+                right = Math.max(right, box.right);
+                bottom = Math.max(bottom, box.bottom);
+            }
+        const below = room.height - bottom >= 32;
+        const width = below ? 160 : Math.max(96, Math.min(160, room.width - right - 8));
+        Object.assign(record.element.style, {
+            left : `${below || room.width - right < 104 ? 4 : room.width - width - 4}px`,
+            top : '',
+            bottom : '4px',
+            width : `${width}px`,
+        });
+        record.element.style.setProperty('--s', 1);
+        record.element.style.setProperty('--line', `${Math.max(1, Math.round(ratio())) / ratio()}px`);
+        Object.assign(record.close.style, {width : '24px', height : '24px', right : '0', top : '0'});
+    }
+
+    // The visible canvas shows the program's pixels at a whole number of device pixels each,
+    // nearest neighbour; the browser reduces that where the scale is not whole.
+    function drawCanvas(record) {
+        const { pixels, canvas } = record;
+        if (!pixels.width || !record.scale)
+            return;
+        const exact = record.scale * ratio();
+        const whole = Math.abs(exact - Math.round(exact)) < 1e-6;
+        const multiple = Math.max(1, whole ? Math.round(exact) : Math.ceil(exact));
+        if (canvas.width !== pixels.width * multiple || canvas.height !== pixels.height * multiple) {
+            canvas.width = pixels.width * multiple;
+            canvas.height = pixels.height * multiple;
+        }
+        canvas.style.imageRendering = whole ? 'pixelated' : 'auto';
+        const context = record.context;
+        context.imageSmoothingEnabled = false;
+        context.drawImage(pixels, 0, 0, canvas.width, canvas.height);
+    }
+
     // ---- Windows ----
     function makeWindow(id) {
         const element = document.createElement('div');
@@ -112,16 +254,29 @@
         const canvas = document.createElement('canvas');
         element.append(caption, canvas);
         desktop.appendChild(element);
+        // The program's pixels at one per program pixel, drawn onto the visible canvas.
+        const pixels = document.createElement('canvas');
+        pixels.width = pixels.height = 0;
         const record = {
             id,
             element,
             caption,
             title,
+            close,
             canvas,
             context : canvas.getContext('2d'),
+            pixels,
+            pixelContext : pixels.getContext('2d'),
             flags : 0,
             owner : 0,
-            text : ''
+            text : '',
+            x : 0,
+            y : 0,
+            width : 0,
+            height : 0,
+            surfaceX : 0,
+            surfaceY : 0,
+            scale : 0
         };
         canvas.addEventListener('pointerdown',
                                 (event) => mouse(record, event, InputEvent.MouseDown));
@@ -133,26 +288,15 @@
         return record;
     }
 
-    function px(value) { return `${value * unit}px`; }
-
     function placeWindow(record, x, y, width, height, surfaceX, surfaceY) {
-        const style = record.element.style;
-        style.left = px(x);
-        style.top = px(y);
-        style.width = px(width);
-        style.height = px(height);
-        // The caption fills the frame above the surface, inside the border.
-        const border = Math.max(0, Math.min(surfaceX, 4));
-        Object.assign(record.caption.style, {
-            left : px(border),
-            top : px(border),
-            right : px(border),
-            height : px(Math.max(0, surfaceY - border - 1))
-        });
-        record.canvas.style.left = px(surfaceX);
-        record.canvas.style.top = px(surfaceY);
-        record.surfaceX = surfaceX;
-        record.surfaceY = surfaceY;
+        Object.assign(record, {x, y, width, height, surfaceX, surfaceY});
+        if (!mainWindow && (record.flags & (PageWindowVisible | PageWindowMinimised)) ===
+                               PageWindowVisible)
+            mainWindow = record;
+        if (record === mainWindow)
+            fitDesktop();
+        else
+            layoutWindow(record);
     }
 
     function showState(record) {
@@ -180,10 +324,10 @@
                (event.altKey ? PageAlt : 0);
     }
 
-    function input(kind, id, x, y, key, mods, character) {
+    function input(kind, id, x, y, key, mods, character, touchRadius = 0) {
         if (!exports || page.finished)
             return;
-        exports.webInput(kind, id, x, y, key, mods, character);
+        exports.webInput(kind, id, x, y, key, mods, character, touchRadius);
         if (resumeFromInput) {
             const resume = resumeFromInput;
             resumeFromInput = null;
@@ -196,12 +340,16 @@
             return;
         startAudio();
         const box = record.canvas.getBoundingClientRect();
-        const x = Math.floor((event.clientX - box.left) * record.canvas.width / box.width);
-        const y = Math.floor((event.clientY - box.top) * record.canvas.height / box.height);
+        const x = Math.floor((event.clientX - box.left) * record.pixels.width / box.width);
+        const y = Math.floor((event.clientY - box.top) * record.pixels.height / box.height);
         if (kind === InputEvent.MouseDown)
             record.canvas.setPointerCapture(event.pointerId);
         event.preventDefault();
-        input(kind, record.id, x, y, 0, modifiers(event), 0);
+        // A finger is aimed by the program's touch hit-testing, within its contact's radius.
+        const finger = event.pointerType === 'touch'
+                           ? Math.max(1, Math.round(fingerRadius / record.scale))
+                           : 0;
+        input(kind, record.id, x, y, 0, modifiers(event), 0, finger);
     }
 
     const namedKeys = {
@@ -315,6 +463,7 @@
         },
         web_wait_input() { suspend((resume) => { resumeFromInput = resume; }); },
         web_now() { return Date.now(); },
+        web_work_area(pointer) { new Int32Array(memory.buffer, pointer, 4).set(workArea()); },
         web_window(id, titlePointer, titleLength, flags, x, y, width, height, surfaceX, surfaceY,
                    owner) {
             const record = page.windows.get(id) || makeWindow(id);
@@ -324,27 +473,28 @@
             if ((flags & PageWindowVisible) && !(record.flags & PageWindowVisible))
                 record.element.style.zIndex = String(++zOrder);
             record.flags = flags;
-            placeWindow(record, x, y, width, height, surfaceX, surfaceY);
             showState(record);
+            placeWindow(record, x, y, width, height, surfaceX, surfaceY);
         },
         web_window_destroyed(id) {
             const record = page.windows.get(id);
             if (record)
                 record.element.remove();
             page.windows.delete(id);
+            if (record === mainWindow)
+                mainWindow = null;
             showActive();
         },
         web_present(id, pointer, width, height) {
             const record = page.windows.get(id);
             if (!record)
                 return;
-            const canvas = record.canvas;
-            if (canvas.width !== width || canvas.height !== height) {
-                canvas.width = width;
-                canvas.height = height;
-                canvas.style.width = px(width);
-                canvas.style.height = px(height);
-                record.image = record.context.createImageData(width, height);
+            const pixels = record.pixels;
+            if (pixels.width !== width || pixels.height !== height) {
+                pixels.width = width;
+                pixels.height = height;
+                record.image = record.pixelContext.createImageData(width, height);
+                layoutWindow(record);
             }
             // 0x00RRGGBB words become RGBA bytes.
             const source = new Uint32Array(memory.buffer, pointer, width * height);
@@ -354,7 +504,8 @@
                 target[i] =
                     0xFF000000 | ((pixel & 0xFF) << 16) | (pixel & 0xFF00) | ((pixel >> 16) & 0xFF);
             }
-            record.context.putImageData(record.image, 0, 0);
+            record.pixelContext.putImageData(record.image, 0, 0);
+            drawCanvas(record);
             if (page.boardShownAt === null && !(record.flags & PageWindowMinimised))
                 requestAnimationFrame(() => { page.boardShownAt = performance.now(); });
         },
