@@ -1,12 +1,15 @@
-// Hooks for tests of the page: a dialog item's text and where it is on its window's canvas.
+// Hooks for tests of the page: a dialog item's text, where it is on its window's canvas, and
+// where a finger's touch would be taken.
 #include "platform/backend.h"
 #include "platform/gdi/cp1252.h"
 #include "platform/web/page.h"
+#include "platform/window/touch.h"
 
 namespace {
 
 std::string itemText;
 int32_t itemRect[4];
+int32_t aimedPoint[2];
 
 } // namespace
 
@@ -33,4 +36,15 @@ QUILLMERE_PAGE_EXPORT(webItemRect) const int32_t *webItemRect(uint32_t dialog, i
     itemRect[2] = rect.right - origin.x;
     itemRect[3] = rect.bottom - origin.y;
     return itemRect;
+}
+
+// The point of a top-level window's canvas that a touch at (x, y), with a contact of the given
+// radius, is taken at.
+QUILLMERE_PAGE_EXPORT(webTouchAim)
+const int32_t *webTouchAim(uint32_t topLevel, int x, int y, int radius) {
+    const Window *window = findWindow(reinterpret_cast<HWND>(uintptr_t(topLevel)));
+    const POINT aimed = window ? aimTouch(window, {x, y}, radius) : POINT{x, y};
+    aimedPoint[0] = aimed.x;
+    aimedPoint[1] = aimed.y;
+    return aimedPoint;
 }

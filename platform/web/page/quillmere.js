@@ -19,6 +19,7 @@
         windows : new Map(), // id -> {id, title, flags, element, canvas, owner, ...}
         itemText : null,     // (window id, item id) -> text, set once the program runs
         itemRect : null,     // (window id, item id) -> [left, top, right, bottom] on its canvas
+        touchAim : null,     // (window id, x, y, radius) -> where a touch there is taken
         error : null,
     };
     window.quillmere = page;
@@ -105,12 +106,10 @@
     const fullEnough = 0.85;
     const fingerRadius = 12; // CSS pixels: a 24 px contact, the least target of WCAG 2.5.8
 
+    // The layout viewport, which a pinch zoom of the player's does not change.
     function viewport() {
-        const view = window.visualViewport;
-        return {
-            width : view ? view.width * view.scale : window.innerWidth,
-            height : view ? view.height * view.scale : window.innerHeight
-        };
+        const root = document.documentElement;
+        return {width : root.clientWidth, height : root.clientHeight};
     }
     const ratio = () => window.devicePixelRatio || 1;
     const snap = (value) => Math.round(value * ratio()) / ratio(); // onto device pixels
@@ -143,9 +142,7 @@
         for (const record of records.filter(minimised))
             layoutWindow(record);
     }
-    window.addEventListener('resize', fitDesktop);
-    if (window.visualViewport)
-        window.visualViewport.addEventListener('resize', fitDesktop);
+    new ResizeObserver(fitDesktop).observe(document.documentElement);
 
     function layoutWindow(record) {
         if (record.flags & PageWindowMinimised)
@@ -453,7 +450,7 @@
                     const late = now - armed - delay;
                     timerLateness = Math.min(4, Math.max(0, timerLateness * 0.75 + late * 0.25));
                     const left = milliseconds - (now - started);
-                    if (left >= 1)
+                    if (left > 0)
                         return arm(Math.max(0, left - timerLateness), resume);
                     page.sleeps.push({asked : milliseconds, took : now - started});
                     resume();
@@ -574,6 +571,9 @@
         page.itemText = (id, item) => utf8String(exports.webItemText(id, item));
         page.itemRect = (id, item) =>
             Array.from(new Int32Array(memory.buffer, exports.webItemRect(id, item), 4));
+        page.touchAim = (id, x, y, radius) =>
+            Array.from(new Int32Array(memory.buffer, exports.webTouchAim(id, x, y, radius), 2));
+        page.fingerRadius = fingerRadius;
         run();
     }
     start().catch((error) => {
