@@ -7,10 +7,6 @@
 
 enum LastMover { ComputerMoved = 1, PlayerMoved = 2 };
 
-extern const char rulesText[];
-extern const char usageText[];
-extern const char computerWinsText[];
-extern const char playerWinsText[];
 extern const char gameOverTitle[];
 
 // When no stick is left, the side that moved last has lost: beeps, shows the result and

@@ -12,7 +12,7 @@ test=(googletest libgtest-dev libbenchmark-dev g++-mingw-w64-x86-64 wine wine64 
       desktop-file-utils man-db openbox xsettingsd)
 web=(cmake make g++ pkg-config libfreetype-dev libfontconfig-dev fonts-liberation
      binutils-mingw-w64-x86-64 clang-14 lld-14 llvm-14 wasi-libc libc++-14-dev-wasm32
-     libc++abi-14-dev-wasm32 libclang-rt-14-dev-wasm32 binaryen chromium python3)
+     libc++abi-14-dev-wasm32 libclang-rt-14-dev-wasm32 binaryen chromium python3 brotli gzip)
 # Node.js and npm for the test driver, from Debian unless a newer Node.js is installed already.
 command -v npm >/dev/null 2>&1 || web+=(nodejs npm)
 

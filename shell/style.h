@@ -14,9 +14,6 @@ enum MessageStyle {
     RulesStyle = 20,
     UsageStyle = 1120,
 };
-// Every style above, for builds that render the fonts of the messages in advance.
-const int32_t messageStyles[] = {PlayerWinsStyle, ComputerWinsStyle, RulesStyle, UsageStyle};
-enum { nrMessageStyles = sizeof messageStyles / sizeof messageStyles[0] };
 
 // The number formed by the decimal digits first..last of number (digit 0 the least significant),
 // the digit at first becoming the units.

@@ -4,11 +4,13 @@
 
 #include <stdint.h>
 
-// One glyph of a Windows-1252 byte. Its coverage is run-length coded from `offset` in
-// bakedCoverage: 0x00 n is n blank pixels, 0xFF n is n full ones, any other byte is itself.
+// One glyph of a Windows-1252 byte. Its coverage starts at `offset` in bakedCoverage: with
+// `bits` 1, one bit a pixel (blank or full), row after row, eight to a byte from the top bit;
+// with 8, run-length coded: 0x00 n is n blank pixels, 0xFF n is n full ones, any other byte is
+// itself.
 struct BakedGlyph {
     int8_t left, top;
-    uint8_t width, height, advance;
+    uint8_t width, height, advance, bits;
     uint32_t offset;
 };
 

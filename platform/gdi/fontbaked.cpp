@@ -38,7 +38,7 @@ const BakedFont *findBaked(const FontRequest &request) {
     return nearest;
 }
 
-// Decodes a glyph's run-length coded coverage.
+// Decodes a glyph's coverage.
 void decode(const BakedGlyph &source, Glyph *glyph) {
     glyph->left = source.left;
     glyph->top = source.top;
@@ -49,6 +49,11 @@ void decode(const BakedGlyph &source, Glyph *glyph) {
     glyph->coverage.clear();
     glyph->coverage.reserve(size);
     const uint8_t *code = bakedCoverage + source.offset;
+    if (source.bits == 1) {
+        for (size_t i = 0; i < size; ++i)
+            glyph->coverage.push_back(code[i / 8] & (0x80 >> i % 8) ? 255 : 0);
+        return;
+    }
     while (glyph->coverage.size() < size) {
         const uint8_t value = *code++;
         if (value == 0 || value == 255)

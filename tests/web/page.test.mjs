@@ -410,6 +410,8 @@ const scenarios = {
         await waitForStatus(page, board, yourTurn);
         await page.setViewport({...viewports.tablet, width : 1024, height : 768});
         await page.waitForFunction(() => innerWidth === 1024);
+        await page.evaluate(() => new Promise((frame) => requestAnimationFrame(
+                                () => requestAnimationFrame(frame)))); // laid out again
         const turned = await look();
         assert.ok(turned.share >= 0.85, `turned board ${JSON.stringify(turned)}`);
         await expectFit(page, 'turned');

@@ -1,7 +1,9 @@
-// Renders the glyphs of the fonts the program asks for, for all of Windows-1252, through the
-// desktop's font source (fontconfig and FreeType), and writes them as C++ tables for a build
-// without FreeType. The fonts are found as the program makes them: the menus' and controls'
-// font, each dialog template's font (from the compiled resources) and each message style's.
+// Renders the glyphs of the fonts the program asks for through the desktop's font source
+// (fontconfig and FreeType), and writes them as C++ tables for a build without FreeType. The
+// fonts are found as the program makes them: the menus' and controls' font and each dialog
+// template's font (from the compiled resources), with all of Windows-1252, and each message's
+// font, with the characters of its text. A glyph whose pixels are all blank or full is stored
+// at one bit a pixel, any other run-length coded.
 // Usage: quillmere_fontbake out.cpp program.res
 #include <stdio.h>
 
@@ -13,13 +15,27 @@
 #include "platform/gdi/font.h"
 #include "platform/gdi/gdi.h"
 #include "platform/resources/resfile.h"
-#include "shell/style.h"
+#include "shell/texts.h"
 
 namespace {
 
+// A font the program makes and the bytes it draws with it (all of them but for messages).
+struct ProgramFont {
+    HFONT font;
+    std::string bytes;
+};
+
+std::string allBytes() {
+    std::string bytes;
+    for (int byte = 0; byte < 256; ++byte)
+        bytes += char(byte);
+    return bytes;
+}
+
 // The fonts the program makes, in the order: menus and controls, dialog templates, messages.
-bool programFonts(const std::vector<uint8_t> &image, std::vector<HFONT> *fonts, std::string *why) {
-    fonts->push_back(guiFont());
+bool programFonts(const std::vector<uint8_t> &image, std::vector<ProgramFont> *fonts,
+                  std::string *why) {
+    fonts->push_back({guiFont(), allBytes()});
     std::vector<ResourceEntry> entries;
     if (!listResources(ResourceBytes{image.data(), image.size()}, &entries, why))
         return false;
@@ -32,12 +48,27 @@ bool programFonts(const std::vector<uint8_t> &image, std::vector<HFONT> *fonts, 
         // As the dialog manager makes the font of a template.
         if (dialog.style & DS_SETFONT)
             fonts->push_back(
-                createPointFont(dialog.faceName.c_str(), dialog.pointSize, FW_NORMAL, false));
+                {createPointFont(dialog.faceName.c_str(), dialog.pointSize, FW_NORMAL, false),
+                 allBytes()});
     }
-    for (int i = 0; i < nrMessageStyles; ++i) {
+    for (const MessageText &message : messageTexts) {
         LOGFONTA logFont;
-        fontForStyle(messageStyles[i], &logFont);
-        fonts->push_back(CreateFontIndirectA(&logFont));
+        fontForStyle(message.styleCode, &logFont);
+        fonts->push_back({CreateFontIndirectA(&logFont), message.text});
+    }
+    return true;
+}
+
+// Blank and full pixels only: eight to a byte, the first in the top bit.
+bool packBits(const std::vector<uint8_t> &coverage, std::vector<uint8_t> *out) {
+    for (uint8_t value : coverage)
+        if (value != 0 && value != 255)
+            return false;
+    for (size_t i = 0; i < coverage.size(); i += 8) {
+        uint8_t byte = 0;
+        for (size_t bit = 0; bit < 8 && i + bit < coverage.size(); ++bit)
+            byte |= uint8_t(coverage[i + bit] ? 0x80 >> bit : 0);
+        out->push_back(byte);
     }
     return true;
 }
@@ -77,7 +108,7 @@ int main(int argc, char **argv) {
         fprintf(stderr, "error: cannot read %s\n", argv[2]);
         return 1;
     }
-    std::vector<HFONT> fonts;
+    std::vector<ProgramFont> fonts;
     std::string why;
     if (!programFonts(image, &fonts, &why)) {
         fprintf(stderr, "error: %s: %s\n", argv[2], why.c_str());
@@ -85,17 +116,23 @@ int main(int argc, char **argv) {
     }
     std::vector<FontRequest> requests;
     std::vector<FontInstance *> instances;
+    std::vector<std::vector<bool>> wanted; // by instance, the bytes whose glyphs are baked
     for (size_t i = 0; i < fonts.size(); ++i) {
         LOGFONTA logFont;
-        if (!fonts[i] || GetObjectA(fonts[i], sizeof logFont, &logFont) != sizeof logFont) {
+        if (!fonts[i].font ||
+            GetObjectA(fonts[i].font, sizeof logFont, &logFont) != sizeof logFont) {
             fprintf(stderr, "error: font %zu: no font file\n", i);
             return 1;
         }
         FontRequest request = mapLogicalFont(logFont);
-        bool known = false;
-        for (const FontRequest &other : requests)
-            known = known || sameRequest(other, request);
-        if (known)
+        size_t known = 0;
+        while (known < requests.size() && !sameRequest(requests[known], request))
+            ++known;
+        if (known == requests.size())
+            wanted.emplace_back(256, false);
+        for (unsigned char byte : fonts[i].bytes)
+            wanted[known][byte] = true;
+        if (known < requests.size())
             continue;
         FontInstance *instance = resolveFont(logFont);
         if (!instance) {
@@ -121,10 +158,16 @@ int main(int argc, char **argv) {
                 fprintf(stderr, "error: font %zu: glyph %d too large for the tables\n", f, byte);
                 return 1;
             }
-            snprintf(line, sizeof line, "    {%d, %d, %d, %d, %d, %zu},\n", glyph.left, glyph.top,
-                     glyph.width, glyph.height, glyph.advance, coverage.size());
+            // A glyph the program never draws keeps its metrics and no pixels.
+            const bool baked = wanted[f][byte];
+            const size_t offset = coverage.size();
+            const bool bits = baked && packBits(glyph.coverage, &coverage);
+            if (baked && !bits)
+                encodeCoverage(glyph.coverage, &coverage);
+            snprintf(line, sizeof line, "    {%d, %d, %d, %d, %d, %d, %zu},\n", glyph.left,
+                     glyph.top, baked ? glyph.width : 0, baked ? glyph.height : 0, glyph.advance,
+                     bits ? 1 : 8, offset);
             text += line;
-            encodeCoverage(glyph.coverage, &coverage);
         }
         text += "};\n";
     }
