@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Builds the web page into build-web/site/ (index.html, quillmere.js, quillmere.wasm).
+# Builds the web page into build-web/site/ (index.html, quillmere.js, quillmere.wasm, the
+# manifest, icons and service worker, each with a brotli and a gzip copy).
 #   scripts/web.sh           build only
-#   scripts/web.sh --serve   build, then serve the site on http://127.0.0.1:8080/
+#   scripts/web.sh --serve   build, then serve the site on http://127.0.0.1:8080/ as a static
+#                            host should (scripts/serve.py)
 #   scripts/web.sh --test    build, then play it in headless Chromium (tests/web)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,12 +21,14 @@ scripts/deps.sh web
 cmake --preset web
 cmake --build --preset web
 site=build-web/site
-echo "The page is in $site: $(cat $site/* | wc -c) bytes"
+plain=$(ls $site | grep -v -e '\.br$' -e '\.gz$')
+bytes() { (cd $site && cat "$@" | wc -c); }
+echo "The page is in $site: $(bytes $plain) bytes, $(bytes $(printf '%s.gz ' $plain)) gzip," \
+    "$(bytes $(printf '%s.br ' $plain)) brotli"
 
 case "$mode" in
 --serve)
-    echo "Serving $site on http://127.0.0.1:8080/ (Ctrl+C stops)"
-    exec python3 -m http.server 8080 --bind 127.0.0.1 --directory "$site"
+    exec python3 scripts/serve.py "$site" 8080
     ;;
 --test)
     # The browser test is the web build's CTest suite (tests/web).

@@ -30,14 +30,21 @@ const whoStarts = '\u00BFQu\u00EDen comienza?';
 const yourTurn = 'TE TOCA A TI: Selecciona palitos (en una linea)';
 const thinking = 'ORDANEL SOFTWARE: ............';
 
+let networkOff = false; // the server drops every request, as if the network were gone
+
 function serve(folder) {
     const types = {
         '.html' : 'text/html',
         '.js' : 'text/javascript',
         '.wasm' : 'application/wasm',
+        '.webmanifest' : 'application/manifest+json',
         '.png' : 'image/png'
     };
     const server = http.createServer((request, response) => {
+        if (networkOff) {
+            request.socket.destroy();
+            return;
+        }
         const name = request.url === '/' ? 'index.html' : request.url.split('?')[0].slice(1);
         const file = name === 'reference/board.png' && boardPicture
                          ? boardPicture
@@ -427,6 +434,28 @@ const viewports = {
 const viewportOf = (name) => name.includes('phone')    ? viewports.phone
                              : name.includes('tablet') ? viewports.tablet
                                                        : {width : 1024, height : 768};
+
+// A visit after the first plays from the service worker's cache; the page can be installed.
+Object.assign(scenarios, {
+    async 'a second visit plays a whole game with the network off'(page) {
+        await page.evaluate(() => navigator.serviceWorker.ready);
+        await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+        networkOff = true;
+        try {
+            await page.reload({waitUntil : 'load'});
+            const board = await boardId(page);
+            await playWholeGame(page, board, (item) => click(page, board, item));
+        } finally {
+            networkOff = false;
+        }
+    },
+
+    async 'Chromium finds the page installable'(page) {
+        const session = await page.createCDPSession();
+        const {installabilityErrors} = await session.send('Page.getInstallabilityErrors');
+        assert.deepEqual(installabilityErrors, []);
+    },
+});
 
 const server = await serve(site);
 const url = `http://127.0.0.1:${server.address().port}/`;

@@ -503,8 +503,11 @@
             }
             record.pixelContext.putImageData(record.image, 0, 0);
             drawCanvas(record);
-            if (page.boardShownAt === null && !(record.flags & PageWindowMinimised))
+            if (page.boardShownAt === null && !(record.flags & PageWindowMinimised)) {
+                for (const sign of document.querySelectorAll('.loading'))
+                    sign.remove();
                 requestAnimationFrame(() => { page.boardShownAt = performance.now(); });
+            }
         },
         web_beep(type) { beep(type); },
         web_clipboard(pointer, length) {
@@ -555,7 +558,8 @@
     }
 
     async function start() {
-        // Streaming compilation needs the application/wasm type; some hosts serve another.
+        // The HTML preloads the module; streaming compilation needs the application/wasm
+        // type, which some hosts do not send.
         let module;
         try {
             module = await WebAssembly.compileStreaming(fetch('quillmere.wasm'));
@@ -580,4 +584,8 @@
         page.error = String(error);
         console.error('quillmere:', error);
     });
+    // The service worker keeps this build for visits without the network.
+    if ('serviceWorker' in navigator)
+        window.addEventListener('load', () => navigator.serviceWorker.register('sw.js').catch(
+                                            (error) => console.warn('quillmere:', error)));
 })();
