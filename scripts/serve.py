@@ -4,7 +4,7 @@ its type, the brotli or gzip copy the build wrote when the browser accepts it (C
 Vary: Accept-Encoding), and caching that makes the browser check back (no-cache, with ETag
 and Last-Modified, answered with 304 Not Modified), so that a new build is never mixed with
 parts of an old one; the service worker keeps each build for visits without the network.
-    scripts/serve.py <site folder> [port]       (on 127.0.0.1; port 8080 by default)
+    scripts/serve.py <site folder> [port]       (on 127.0.0.1; port 8080 by default, 0 any)
 """
 import email.utils
 import http.server
@@ -24,6 +24,9 @@ ENCODINGS = [('br', '.br'), ('gzip', '.gz')]
 class SiteHandler(http.server.BaseHTTPRequestHandler):
     protocol_version = 'HTTP/1.1'  # connections kept open between requests
     site = '.'
+
+    def log_message(self, *args):
+        pass  # a line a request would drown the output of the scripts that use this
 
     def do_GET(self):
         self.answer(body=True)
@@ -74,7 +77,8 @@ def main():
     SiteHandler.site = sys.argv[1]
     port = int(sys.argv[2]) if len(sys.argv) == 3 else 8080
     server = http.server.ThreadingHTTPServer(('127.0.0.1', port), SiteHandler)
-    print('Serving %s on http://127.0.0.1:%d/ (Ctrl+C stops)' % (sys.argv[1], port), flush=True)
+    print('Serving %s on http://127.0.0.1:%d/ (Ctrl+C stops)' %
+          (sys.argv[1], server.server_address[1]), flush=True)
     try:
         server.serve_forever()
     except KeyboardInterrupt:
