@@ -172,16 +172,23 @@
             right : `${border * s}px`,
             height : `${Math.max(0, record.surfaceY - border - 1) * s}px`
         });
-        // The close box's target: at least 24 CSS pixels square around the classic box, kept
-        // inside the window's frame.
+        // Caption text at 12 CSS pixels or more, as far as the caption holds it.
         const captionHeight = Math.max(0, record.surfaceY - border - 1) * s;
+        record.caption.style.fontSize = `${Math.min(Math.max(12, 12 * s), 0.8 * captionHeight)}px`;
+        // The close box's target: at least 24 CSS pixels square around the classic box (2 px
+        // from the caption's end, in the middle of its height), kept inside the window's frame.
         const targetWidth = Math.max(24, 16 * s), targetHeight = Math.max(24, 14 * s);
+        const targetRight = Math.max(-border * s, 10 * s - targetWidth / 2);
+        const targetTop = Math.max(-border * s, (captionHeight - targetHeight) / 2);
         Object.assign(record.close.style, {
             width : `${targetWidth}px`,
             height : `${targetHeight}px`,
-            right : `${Math.max(-border * s, 10 * s - targetWidth / 2)}px`,
-            top : `${Math.max(-border * s, (captionHeight - targetHeight) / 2)}px`
+            right : `${targetRight}px`,
+            top : `${targetTop}px`
         });
+        record.close.style.setProperty('--box-left', `${targetRight + targetWidth - 18 * s}px`);
+        record.close.style.setProperty('--box-top',
+                                       `${(captionHeight - 14 * s) / 2 - targetTop}px`);
         Object.assign(record.canvas.style, {
             left : `${record.surfaceX * s}px`,
             top : `${record.surfaceY * s}px`,
@@ -213,6 +220,9 @@
         record.element.style.setProperty('--s', 1);
         record.element.style.setProperty('--line', `${Math.max(1, Math.round(ratio())) / ratio()}px`);
         Object.assign(record.close.style, {width : '24px', height : '24px', right : '0', top : '0'});
+        record.close.style.setProperty('--box-left', '4px');
+        record.close.style.setProperty('--box-top', '5px');
+        record.caption.style.fontSize = '12px';
     }
 
     // The visible canvas shows the program's pixels at a whole number of device pixels each,
@@ -245,7 +255,6 @@
         const close = document.createElement('button');
         close.className = 'close';
         close.title = 'Cerrar';
-        close.textContent = '\u00D7';
         close.addEventListener('click', () => input(InputEvent.CloseRequest, id, 0, 0, 0, 0, 0));
         caption.append(title, close);
         const canvas = document.createElement('canvas');
