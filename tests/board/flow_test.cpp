@@ -5,6 +5,7 @@
 #include "board/painting.h"
 #include "board/phases.h"
 #include "game/board.h"
+#include "platform/controls/controls.h"
 #include "resources/resource.h"
 #include "tests/board/harness.h"
 
@@ -115,8 +116,9 @@ POINT besideControl(HWND dialog, int id, int dx) {
 }
 
 // A finger is aimed as on Windows, a mouse is not: a tap on the label "Tu" presses its button,
-// one in the gap beside stick 1013 (nearer to it than to 1014) selects it, and the same tap
-// far from any control or a click there does nothing.
+// one in the gap beside stick 1013 (nearer to it than to 1014) selects it, and a tap far from
+// any control or a click in the gap does nothing; a tap on the menu bar opens a drop-down
+// spaced for the finger.
 TEST_F(BoardFlow, TapsGoToTheNearestControlWithinTheContact) {
     run.run({[](HWND d) {
                  POINT p = besideControl(d, IDC_SECOND_BUTTON, 13);
@@ -142,7 +144,17 @@ TEST_F(BoardFlow, TapsGoToTheNearestControlWithinTheContact) {
              [](HWND d) {
                  EXPECT_EQ(board[3][3].state, Selected);
                  EXPECT_EQ(countState(Selected), 1);
-                 EndDialog(d, IDCANCEL);
+                 RECT ayuda;
+                 ASSERT_TRUE(menuBarItemRect(d, 1, &ayuda));
+                 headlessTap(d, (ayuda.left + ayuda.right) / 2, -5, 16); // on the menu bar
+             },
+             [](HWND d) {
+                 // The drop-down that the finger opened spaces its entries for it.
+                 RECT entry;
+                 ASSERT_TRUE(menuEntryRect(d, 1, 0, &entry));
+                 EXPECT_EQ(entry.bottom - entry.top, 32);
+                 headlessKey(VK_ESCAPE);
+                 headlessKey(VK_ESCAPE);
              }});
 }
 
