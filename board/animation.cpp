@@ -38,4 +38,5 @@ void playRemovalAnimation(HWND dialog) {
             }
         }
     }
+    nameFaceButtons(dialog);
 }

@@ -22,6 +22,6 @@ extern const AnimationSequence animationSequences[nrAnimationSequences];
 
 // The sequence that a pick of 0..6 plays: picks 5 and 6 share the last one.
 int32_t sequenceForPick(int32_t pick);
-// Plays a random sequence on every Selected stick, then makes them Removed; does not repaint
-// after the last frame.
+// Plays a random sequence on every Selected stick, then makes them Removed and names them so;
+// does not repaint after the last frame.
 void playRemovalAnimation(HWND dialog);

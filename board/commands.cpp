@@ -158,6 +158,7 @@ INT_PTR CALLBACK boardDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         subclassFaceButtons(dialog);
         startNewGame(dialog);
         updateIqLabels(dialog);
+        nameFaceButtons(dialog);
         return TRUE;
     case WM_PAINT:
         return paintBoard(dialog);

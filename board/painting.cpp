@@ -1,5 +1,9 @@
 #include "board/painting.h"
 
+#include <stdio.h>
+#include <string.h>
+
+#include "board/phases.h"
 #include "resources/resource.h"
 #include "shell/app.h"
 
@@ -74,7 +78,45 @@ void drawBitmap(HDC dc, HBITMAP bitmap, const RECT *rect, int32_t stretch) {
     DeleteDC(memoryDc);
 }
 
+enum { faceNameCapacity = 40 };
+
+// What a screen reader says for a stick: its row and place counted from 1, then its state.
+const char stickNameFormat[] = "Fila %d, palito %d: %s";
+const char stickPresentName[] = "est\xE1";
+const char stickSelectedName[] = "seleccionado";
+const char stickRemovedName[] = "removido";
+const char leverLowName[] = "IQ Ordanel: bajo";
+const char leverHighName[] = "IQ Ordanel: m\xE1"
+                             "s alto";
+
+static void nameControl(HWND dialog, int32_t id, const char *name) {
+    char current[faceNameCapacity] = "";
+    GetDlgItemTextA(dialog, id, current, faceNameCapacity);
+    if (strcmp(current, name) != 0) {
+        setControlText(dialog, id, name);
+    }
+}
+
+void nameFaceButtons(HWND dialog) {
+    char name[faceNameCapacity];
+    for (int32_t row = 0; row < nrRows; row++) {
+        for (int32_t column = 0; column < nrColumns; column++) {
+            const StickSlot *slot = &board[row][column];
+            if (slot->controlId == 0) {
+                continue;
+            }
+            const char *state = slot->state == Present    ? stickPresentName
+                                : slot->state == Selected ? stickSelectedName
+                                                          : stickRemovedName;
+            snprintf(name, faceNameCapacity, stickNameFormat, row + 1, column + 1, state);
+            nameControl(dialog, (int32_t)slot->controlId, name);
+        }
+    }
+    nameControl(dialog, IDC_LEVER, IqLevel == 1 ? leverHighName : leverLowName);
+}
+
 void refreshBoard(HWND dialog) {
+    nameFaceButtons(dialog);
     InvalidateRgn(dialog, nullptr, FALSE);
     UpdateWindow(dialog);
 }
@@ -123,8 +165,8 @@ static void paintButtonFace(HWND button, HBITMAP face) {
 }
 
 // The stick and lever buttons paint their faces themselves. The Button class repaints a button
-// at once, without WM_PAINT, when its focus, pushed state, style, text or enabling changes: each
-// of those is followed by the face again, so the plain button never stays on screen.
+// at once, without WM_PAINT, when its focus, pushed state, style or enabling changes: each of
+// those is followed by the face again, so the plain button never stays on screen.
 static LRESULT CALLBACK faceButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ERASEBKGND:
@@ -133,10 +175,13 @@ static LRESULT CALLBACK faceButtonProc(HWND button, UINT message, WPARAM wParam,
         loadBitmaps();
         paintButtonFace(button, faceForControl(GetDlgCtrlID(button)));
         return 0;
+    case WM_SETTEXT:
+        // The text only names the button; the Button class would clear and repaint it before
+        // the face came back, so the text is stored without any painting.
+        return DefWindowProcA(button, message, wParam, lParam);
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
     case WM_ENABLE:
-    case WM_SETTEXT:
     case WM_UPDATEUISTATE:
     case BM_SETSTATE:
     case BM_SETSTYLE: {

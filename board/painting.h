@@ -1,5 +1,6 @@
-// The faces of the stick buttons and the lever: the bitmap set, the face of each stick, and the
-// synchronous repaint of the board dialog.
+// The faces of the stick buttons and the lever: the bitmap set, the face of each stick, the
+// synchronous repaint of the board dialog, and the window texts that name the sticks and the
+// lever for screen readers (the faces are pictures, so the texts are never drawn).
 #pragma once
 
 #include <stdint.h>
@@ -25,7 +26,10 @@ HBITMAP boardBitmap(int32_t resourceId);
 HBITMAP faceForSlot(const StickSlot *slot);
 // Paints a bitmap into a rectangle of a device context, scaled to it when stretch is nonzero.
 void drawBitmap(HDC dc, HBITMAP bitmap, const RECT *rect, int32_t stretch);
-// Repaints the whole board dialog before returning.
+// Gives every stick button and the lever the text that describes it as the board stands, where
+// it differs from the one it carries.
+void nameFaceButtons(HWND dialog);
+// Names the face buttons and repaints the whole board dialog before returning.
 void refreshBoard(HWND dialog);
 // Makes the stick and lever buttons of the board paint their own faces, with the focus and
 // pushed looks over them; called once the dialog's controls exist.

@@ -61,8 +61,25 @@ struct MonkeyTally {
     int nrRuns = 0;
 };
 
+// Every stick and the lever carry the name that tells their state, also while a dialog of the
+// board shows.
+void checkNames(HWND dialog) {
+    static const char *const states[] = {"removido", "est\xE1", "seleccionado"};
+    for (int32_t row = 0; row < nrRows; row++) {
+        for (int32_t column = 0; column <= 2 * row; column++) {
+            char name[40];
+            snprintf(name, sizeof name, "Fila %d, palito %d: %s", row + 1, column + 1,
+                     states[board[row][column].state]);
+            ASSERT_EQ(controlText(dialog, (int)board[row][column].controlId), name);
+        }
+    }
+    ASSERT_EQ(controlText(dialog, IDC_LEVER),
+              IqLevel ? "IQ Ordanel: m\xE1s alto" : "IQ Ordanel: bajo");
+}
+
 // Checks the invariants between two commands; returns false at the first broken one.
 void checkInvariants(HWND dialog, bool gameJustEnded) {
+    checkNames(dialog);
     ASSERT_TRUE(GamePhase == ChoosingStarter || GamePhase == PlayerTurn) << GamePhase;
     int32_t nrPresent = 0, nrSelected = 0;
     int32_t present[nrRows] = {}, selected[nrRows] = {};
@@ -150,6 +167,7 @@ TEST(Monkey, TwentyThousandRandomActionsKeepTheGameSound) {
             ASSERT_EQ(liveDeviceContexts(), dcBaseline) << "after action " << tally.nrActions;
         };
         run.onNested = [&](HWND dialog) {
+            checkNames(GetParent(dialog));
             switch (pick(4)) {
             case 0:
                 headlessKey(VK_RETURN);

@@ -9,9 +9,12 @@
 //   ID            clicks button ID and waits until the game has handled it, printing a
 //                       "seen" line whenever the status text or a button's visibility changes
 //   key VK              posts a key press (virtual-key code) to the dialog's focused window
+//   msaa                one "accessible" line per child of the dialog: what a screen reader
+//                       reads through MSAA (oleacc's object for the window's client area)
 //   baseunits SIZE FACE the dialog base units of that font on this system, as dialogs use them
 #include <windows.h>
 
+#include <oleacc.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -216,6 +219,46 @@ bool baseUnitsStep(int pointSize, const char *face) {
     return true;
 }
 
+// Name, role and state as oleacc gives them, the name converted to Windows-1252.
+bool msaaStep() {
+    CoInitialize(nullptr);
+    for (HWND child = GetWindow(boardDialog, GW_CHILD); child;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        IAccessible *object = nullptr;
+        HRESULT found = AccessibleObjectFromWindow(child, OBJID_CLIENT, __uuidof(IAccessible),
+                                                   reinterpret_cast<void **>(&object));
+        if (FAILED(found) || !object) {
+            printf("error step=msaa what=no-object id=%d hr=%08lx\n",
+                   static_cast<short>(GetDlgCtrlID(child)), static_cast<unsigned long>(found));
+            CoUninitialize();
+            return false;
+        }
+        VARIANT self;
+        VariantInit(&self);
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR name = nullptr;
+        HRESULT named = object->get_accName(self, &name);
+        char text[512] = "";
+        if (name) {
+            WideCharToMultiByte(1252, 0, name, -1, text, sizeof text, nullptr, nullptr);
+            SysFreeString(name);
+        }
+        VARIANT role, state;
+        VariantInit(&role);
+        VariantInit(&state);
+        object->get_accRole(self, &role);
+        object->get_accState(self, &state);
+        printf("accessible id=%d hr=%08lx role=%ld state=%lx name=%s\n",
+               static_cast<short>(GetDlgCtrlID(child)), static_cast<unsigned long>(named),
+               role.vt == VT_I4 ? role.lVal : -1L, state.vt == VT_I4 ? state.lVal : -1L,
+               escaped(text).c_str());
+        object->Release();
+    }
+    CoUninitialize();
+    return true;
+}
+
 bool needsDialog(const char *step) {
     if (boardDialog) {
         return true;
@@ -239,6 +282,8 @@ int main(int argc, char **argv) {
         } else if (strcmp(step, "click") == 0 && value) {
             ok = needsDialog(step) && clickStep(atoi(value));
             ++i;
+        } else if (strcmp(step, "msaa") == 0) {
+            ok = needsDialog(step) && msaaStep();
         } else if (strcmp(step, "key") == 0 && value) {
             ok = needsDialog(step) && keyStep(atoi(value));
             ++i;

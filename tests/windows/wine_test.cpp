@@ -3,6 +3,7 @@
 // dialog's controls from outside, as another Windows program would.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -132,6 +133,26 @@ TEST_F(WineProgram, FirstButtonLetsTheComputerOpenSecondRestartsSalirEnds) {
                     {1019, "Tu", true},
                     {1017, "", true}},
                    "after a restart");
+    EXPECT_EQ(session->programStatus(), 0);
+}
+
+// A screen reader on Windows reads the controls through oleacc, which names each by its window
+// text: the sticks and the lever tell their state, and follow it.
+TEST_F(WineProgram, ScreenReadersReadTheSticksAndTheLeverByTheirTexts) {
+    std::vector<ProbeLine> lines = probe({"click", "1001", "msaa", "key", escapeKey});
+    std::map<int, std::string> names;
+    for (const ProbeLine &line : lines) {
+        if (line.kind == "accessible") {
+            names[line.number("id")] = line.field("name");
+        }
+    }
+    EXPECT_EQ(names.size(), 26u);
+    EXPECT_EQ(names[1000], "Fila 1, palito 1: est\xe1");
+    EXPECT_EQ(names[1001], "Fila 2, palito 1: seleccionado");
+    EXPECT_EQ(names[1016], "Fila 4, palito 7: est\xe1");
+    EXPECT_EQ(names[1024], "IQ Ordanel: bajo");
+    EXPECT_EQ(names[2], "Salir");
+    EXPECT_EQ(names[1022], statusPlayer);
     EXPECT_EQ(session->programStatus(), 0);
 }
 
