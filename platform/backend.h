@@ -10,10 +10,22 @@
 #include "platform/win32.h"
 
 // One piece of user input. Mouse positions are in pixels of the top-level window's surface
-// (menu bar and client area; the desktop draws the caption and frame).
+// (menu bar and client area; the desktop draws the caption and frame). Activate and Focus come
+// from assistive technology: a control clicked or focused through it.
 struct InputEvent {
-    enum Kind { MouseMove, MouseDown, MouseUp, KeyDown, KeyUp, Character, CloseRequest } kind;
+    enum Kind {
+        MouseMove,
+        MouseDown,
+        MouseUp,
+        KeyDown,
+        KeyUp,
+        Character,
+        CloseRequest,
+        Activate,
+        Focus
+    } kind;
     HWND topLevel = nullptr; // the window the event was made in
+    HWND target = nullptr;   // Activate and Focus: the window they aim at
     int x = 0, y = 0;        // mouse events
     int key = 0;             // key events: a VK_ code ('A'..'Z', '0'..'9' for those keys)
     bool shift = false, control = false, alt = false;
@@ -74,3 +86,63 @@ uint64_t backendNow();
 RECT backendWorkArea();
 void backendBeep(UINT type);
 void backendSetClipboard(const std::string &utf8);
+
+// ---- Offered by the accessibility part (access/) to the backend ----
+
+// What assistive technology reads: every window of the tree (the menu bar's among them), the
+// items of a menu bar, and the text a dialog paints itself. A node is a window and a part of it
+// (item 0 the window itself); the backends keep nodes as they are given.
+struct AccessKey {
+    HWND window = nullptr;
+    int item = 0;
+    bool operator==(const AccessKey &other) const {
+        return window == other.window && item == other.item;
+    }
+    bool operator<(const AccessKey &other) const {
+        return window != other.window ? window < other.window : item < other.item;
+    }
+};
+
+enum class AccessRole { Frame, Dialog, Button, Label, Text, MenuBar, Menu, MenuItem };
+enum AccessState : uint32_t {
+    AccessEnabled = 1 << 0,
+    AccessFocusable = 1 << 1,
+    AccessFocused = 1 << 2,
+    AccessPressed = 1 << 3,
+    AccessShowing = 1 << 4, // visible itself and every ancestor visible
+    AccessDefault = 1 << 5, // the default push button
+    AccessModal = 1 << 6,   // the top-level window the keyboard talks to, whose owners wait
+    AccessExpanded = 1 << 7,
+    AccessIconic = 1 << 8,
+    AccessReadOnly = 1 << 9,
+};
+struct AccessNode {
+    AccessKey key, parent; // a top-level window's parent is the empty key
+    AccessRole role = AccessRole::Frame;
+    std::string name;      // UTF-8, without the '&' marks
+    AccessKey labelledBy;  // a button without text of its own is named by the label after it
+    AccessKey describedBy; // a dialog that paints a text is described by it
+    uint32_t states = 0;   // AccessState bits
+    RECT screen{0, 0, 0, 0};
+};
+
+// Starts following the window tree: from now on backendAccessEvent tells every change.
+void accessStart();
+// The top-level windows, bottom first, and the children of a node in z-order.
+std::vector<AccessKey> accessTopLevels();
+std::vector<AccessKey> accessChildren(AccessKey node);
+// False for a node that no longer exists.
+bool accessDescribe(AccessKey node, AccessNode *out);
+// Clicks or focuses a node as the user would: queued with the input.
+void accessActivate(AccessKey node);
+void accessFocus(AccessKey node);
+
+// ---- Asked of the backend by the accessibility part ----
+
+// Something changed about a node; the backend reads what it needs with accessDescribe.
+// Created: the node appeared with what is inside it (a window made, a drop-down's entries).
+// Destroyed: it is gone with what is inside it. Shown, Hidden: its visibility changed (and
+// with it what is inside). NameChanged, StateChanged: the node's own. Focused: the node has the
+// focus now, and the one that had it before has not.
+enum class AccessEvent { Created, Destroyed, Shown, Hidden, NameChanged, StateChanged, Focused };
+void backendAccessEvent(AccessEvent event, AccessKey node);

@@ -5,6 +5,7 @@
 #include "platform/gdi/rect.h"
 #include "platform/window/edges.h"
 #include "platform/window/paint.h"
+#include "platform/window/winevent.h"
 
 namespace {
 
@@ -197,6 +198,7 @@ LRESULT CALLBACK buttonProc(HWND handle, UINT message, WPARAM wParam, LPARAM lPa
         if (stateOf(button).pressed != (wParam != 0)) {
             stateOf(button).pressed = wParam != 0;
             repaintNow(handle);
+            NotifyWinEvent(EVENT_OBJECT_STATECHANGE, handle, OBJID_CLIENT, CHILDID_SELF);
         }
         return 0;
     case BM_SETSTYLE:
@@ -205,6 +207,7 @@ LRESULT CALLBACK buttonProc(HWND handle, UINT message, WPARAM wParam, LPARAM lPa
         if (lParam) {
             invalidateWindow(button, nullptr, true);
         }
+        NotifyWinEvent(EVENT_OBJECT_STATECHANGE, handle, OBJID_CLIENT, CHILDID_SELF);
         return 0;
     default:
         return DefWindowProcA(handle, message, wParam, lParam);

@@ -16,6 +16,7 @@
 #include "platform/window/message.h"
 #include "platform/window/nonclient.h"
 #include "platform/window/paint.h"
+#include "platform/window/winevent.h"
 
 namespace {
 
@@ -34,6 +35,9 @@ struct MenuBar : WindowExtra {
     bool altPending = false;   // Alt went down and nothing else since
     RECT dropRect{0, 0, 0, 0}; // surface rectangle of the open drop-down
     int fingerEntry = 0;       // opened by a finger: an entry's least height (the contact's)
+    // What the WinEvents last told: the menu active, the open drop-down, the highlighted item.
+    bool toldActive = false;
+    int toldOpen = -1, toldItem = 0;
 };
 
 // The menu bar of a top-level window, null when it has none.
@@ -244,6 +248,67 @@ void drawDropDown(MenuBar &menu) {
     top->surfaceDirty = true;
 }
 
+// The item where the menu's keyboard and mouse are, as a WinEvent child: the highlighted entry
+// of the open drop-down, else the highlighted bar item; 0 outside menu mode.
+int highlightedItem(const MenuBar &menu) {
+    if (!menu.active) {
+        return 0;
+    }
+    return menu.open >= 0 && menu.entry >= 0 ? menuItemChild(menu.open, menu.entry)
+                                             : menuItemChild(menu.bar, -1);
+}
+
+// Tells the WinEvent hooks what changed since the last time: the menu entered or left, a
+// drop-down opened or closed, the highlight moved (the focus).
+void tellChanges(MenuBar &menu) {
+    HWND handle = menu.top->menuBar;
+    int item = highlightedItem(menu);
+    if (menu.active && !menu.toldActive) {
+        NotifyWinEvent(EVENT_SYSTEM_MENUSTART, handle, OBJID_CLIENT, CHILDID_SELF);
+    }
+    if (menu.open != menu.toldOpen && menu.toldOpen >= 0) {
+        NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPEND, handle, OBJID_CLIENT,
+                       menuItemChild(menu.toldOpen, -1));
+    }
+    if (menu.open != menu.toldOpen && menu.open >= 0) {
+        NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPSTART, handle, OBJID_CLIENT,
+                       menuItemChild(menu.open, -1));
+    }
+    if (item != 0 && item != menu.toldItem) {
+        NotifyWinEvent(EVENT_OBJECT_FOCUS, handle, OBJID_CLIENT, item);
+    }
+    if (!menu.active && menu.toldActive) {
+        NotifyWinEvent(EVENT_SYSTEM_MENUEND, handle, OBJID_CLIENT, CHILDID_SELF);
+    }
+    menu.toldActive = menu.active;
+    menu.toldOpen = menu.open;
+    menu.toldItem = item;
+}
+
+// MN_GETITEMVIEW.
+BOOL viewItem(const MenuBar &menu, int bar, int entry, MenuItemView *view) {
+    if (!view || bar < 0 || bar >= itemCount(menu) || entry < -1 ||
+        entry >= static_cast<int>(entriesOf(menu, bar).size())) {
+        return FALSE;
+    }
+    const MenuItemTemplate &item = entry < 0 ? menu.items[bar] : entriesOf(menu, bar)[entry];
+    view->text = item.text;
+    view->popup = entry < 0 && (item.flags & MenuItemPopup);
+    view->enabled = isEnabledEntry(item);
+    view->open = entry < 0 && menu.open == bar;
+    view->highlighted = highlightedItem(menu) == menuItemChild(bar, entry);
+    view->showing = entry < 0 || menu.open == bar;
+    if (entry < 0) {
+        view->surface = barItemRect(menu, bar);
+    } else {
+        RECT r = dropDownRect(menu, bar);
+        int height = entryHeight(menu);
+        view->surface = {r.left + dropBorder, r.top + dropBorder + entry * height,
+                         r.right - dropBorder, r.top + dropBorder + (entry + 1) * height};
+    }
+    return TRUE;
+}
+
 void show(MenuBar &menu) {
     RECT before = menu.dropRect;
     RECT after = menu.open >= 0 ? dropDownRect(menu, menu.open) : RECT{0, 0, 0, 0};
@@ -255,6 +320,7 @@ void show(MenuBar &menu) {
     menu.dropRect = after;
     drawMenuBar(menu);
     drawDropDown(menu);
+    tellChanges(menu);
 }
 
 // The menu takes the window's input from now on.
@@ -271,6 +337,7 @@ void closeMenu(MenuBar &menu) {
     menu.dropRect = {0, 0, 0, 0};
     exposeSurfaceRect(menu.top, covered);
     drawMenuBar(menu);
+    tellChanges(menu);
 }
 
 void openItem(MenuBar &menu, int index, bool selectFirst) {
@@ -506,6 +573,9 @@ LRESULT CALLBACK menuBarProc(HWND handle, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_GETDLGCODE:
         return DLGC_WANTALLKEYS;
+    case MN_GETITEMVIEW:
+        return viewItem(*menu, LOWORD(wParam), int(HIWORD(wParam)) - 1,
+                        reinterpret_cast<MenuItemView *>(lParam));
     default:
         return DefWindowProcA(handle, message, wParam, lParam);
     }
@@ -522,13 +592,10 @@ bool menuBarItemRect(HWND topLevel, int barIndex, RECT *out) {
 
 bool menuEntryRect(HWND topLevel, int barIndex, int entryIndex, RECT *out) {
     MenuBar *menu = menuBarOf(topLevel);
-    if (!menu || barIndex < 0 || barIndex >= itemCount(*menu) || entryIndex < 0 ||
-        entryIndex >= static_cast<int>(entriesOf(*menu, barIndex).size())) {
+    MenuItemView view;
+    if (!menu || entryIndex < 0 || !viewItem(*menu, barIndex, entryIndex, &view)) {
         return false;
     }
-    RECT r = dropDownRect(*menu, barIndex);
-    int height = entryHeight(*menu);
-    *out = {r.left + dropBorder, r.top + dropBorder + entryIndex * height, r.right - dropBorder,
-            r.top + dropBorder + (entryIndex + 1) * height};
+    *out = view.surface;
     return true;
 }

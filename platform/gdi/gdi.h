@@ -21,6 +21,9 @@ struct Surface {
 // these for BeginPaint and GetDC; DeleteDC or releaseSurfaceDC frees one.
 HDC createSurfaceDC(Surface *surface, POINT origin, RECT clip);
 void releaseSurfaceDC(HDC dc);
+// Every text that DrawTextA draws also goes to this hook (one at most): the accessibility part
+// reads what a window paints, as a screen reader's display model does.
+void setDrawTextHook(void (*hook)(HDC dc, const char *text, int length));
 
 // A bitmap object (counted like every GDI object) holding a copy of the given pixels.
 HBITMAP createBitmapFromPixels(int width, int height, const uint32_t *pixels);

@@ -7,6 +7,8 @@
 
 namespace {
 
+void (*drawTextHook)(HDC dc, const char *text, int length) = nullptr;
+
 // Grey coverage blended from the destination towards the text colour.
 inline uint32_t blend(uint32_t under, uint32_t over, unsigned coverage) {
     if (coverage >= 255)
@@ -113,6 +115,10 @@ int drawTextAt(HDC handle, int x, int y, const char *text, int length) {
 // Left-aligned lines from the top of the rectangle, one per line break, never wrapped, clipped
 // to the rectangle unless DT_NOCLIP. Also DT_CENTER, DT_VCENTER with DT_SINGLELINE, and
 // DT_CALCRECT, which only measures. Returns the height of the text.
+void setDrawTextHook(void (*hook)(HDC dc, const char *text, int length)) {
+    drawTextHook = hook;
+}
+
 int WINAPI DrawTextA(HDC handle, LPCSTR text, int length, LPRECT rect, UINT format) {
     DeviceContext *dc = findDC(handle);
     if (!dc || !dc->surface || !text || !rect)
@@ -122,6 +128,8 @@ int WINAPI DrawTextA(HDC handle, LPCSTR text, int length, LPRECT rect, UINT form
         return 0;
     if (length < 0)
         length = static_cast<int>(strlen(text));
+    if (drawTextHook && !(format & DT_CALCRECT))
+        drawTextHook(handle, text, length);
     if (length == 0) {
         if (format & DT_CALCRECT) {
             rect->right = rect->left;
@@ -154,7 +162,8 @@ int WINAPI DrawTextA(HDC handle, LPCSTR text, int length, LPRECT rect, UINT form
 
     RECT clip = outputClip(*dc);
     if (!(format & DT_NOCLIP))
-        clip = intersectRects(clip, offsetRect(*rect, dc->origin.x, dc->origin.y));
+        clip = intersectRects(clip, RECT{rect->left + dc->origin.x, rect->top + dc->origin.y,
+                                         rect->right + dc->origin.x, rect->bottom + dc->origin.y});
     for (int i = 0; i < nrLines; ++i) {
         long long left = rect->left;
         if (format & DT_CENTER)

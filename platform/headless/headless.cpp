@@ -41,6 +41,7 @@ std::vector<UINT> beeps;
 std::vector<DWORD> sleeps;
 std::map<HWND, Surface> presented; // each top-level window's pixels as last presented
 std::function<void(DWORD)> sleepHook;
+std::function<void(AccessEvent, AccessKey)> accessHook;
 std::map<HWND, std::pair<HICON, HICON>> icons;
 std::set<HWND> knownWindows;
 std::string clipboard;
@@ -257,6 +258,12 @@ void backendSetClipboard(const std::string &utf8) {
     clipboard = utf8;
 }
 
+void backendAccessEvent(AccessEvent event, AccessKey node) {
+    if (accessHook) {
+        accessHook(event, node);
+    }
+}
+
 // ---- The test API ----
 
 void headlessReset() {
@@ -270,6 +277,7 @@ void headlessReset() {
     sleeps.clear();
     presented.clear();
     sleepHook = nullptr;
+    accessHook = nullptr;
     icons.clear();
     knownWindows.clear();
     clipboard.clear();
@@ -379,6 +387,10 @@ void headlessSetIdleHook(std::function<void()> hook) {
 
 HWND headlessModalDialog() {
     return innermostModalDialog();
+}
+
+void headlessSetAccessHook(std::function<void(AccessEvent event, AccessKey node)> hook) {
+    accessHook = std::move(hook);
 }
 
 const std::vector<UINT> &headlessBeeps() {

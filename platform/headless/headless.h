@@ -69,6 +69,9 @@ void headlessSetIdleHook(std::function<void()> hook);
 // The innermost dialog whose modal loop runs, null when none.
 HWND headlessModalDialog();
 
+// Called at every change the accessibility part tells (after accessStart), when it happens.
+void headlessSetAccessHook(std::function<void(AccessEvent event, AccessKey node)> hook);
+
 // ---- Records ----
 const std::vector<UINT> &headlessBeeps();
 const std::vector<DWORD> &headlessSleeps();

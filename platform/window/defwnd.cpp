@@ -9,6 +9,7 @@
 #include "platform/window/edges.h"
 #include "platform/window/nonclient.h"
 #include "platform/window/paint.h"
+#include "platform/window/winevent.h"
 
 namespace {
 
@@ -87,6 +88,7 @@ LRESULT WINAPI DefWindowProcA(HWND handle, UINT message, WPARAM wParam, LPARAM l
     case WM_SETTEXT:
         window->text = lParam ? reinterpret_cast<const char *>(lParam) : "";
         notifyBackend(window);
+        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, handle, OBJID_WINDOW, CHILDID_SELF);
         return TRUE;
     case WM_GETTEXT: {
         char *buffer = reinterpret_cast<char *>(lParam);

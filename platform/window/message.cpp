@@ -6,6 +6,7 @@
 #include "platform/window/message.h"
 #include "platform/window/nonclient.h"
 #include "platform/window/touch.h"
+#include "platform/window/winevent.h"
 
 namespace {
 
@@ -113,10 +114,30 @@ bool keyMessageFor(const InputEvent &event, Message *out) {
     return true;
 }
 
+// A control clicked or focused through assistive technology, as the mouse and the keyboard
+// could: not in a window that a modal dialog disables. BM_CLICK clicks only a showing, enabled
+// button; WM_NEXTDLGCTL focuses a control as the Tab key does.
+bool accessMessageFor(const InputEvent &event, Message *out) {
+    Window *control = findWindow(event.target);
+    Window *top = topLevelOf(control);
+    if (!control || !top || !isEnabledTree(top)) {
+        return false;
+    }
+    if (event.kind == InputEvent::Activate) {
+        *out = {control->handle, BM_CLICK, 0, 0};
+        return true;
+    }
+    *out = {top->handle, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control->handle), TRUE};
+    return control != top && isShowing(control) && isEnabledTree(control);
+}
+
 bool messageFor(const QueuedInput &item, Message *out) {
     touchRadius = isMouse(item.event.kind) ? item.event.touchRadius : 0;
     if (isMouse(item.event.kind)) {
         return mouseMessageFor(item, out);
+    }
+    if (item.event.kind == InputEvent::Activate || item.event.kind == InputEvent::Focus) {
+        return accessMessageFor(item.event, out);
     }
     if (item.event.kind == InputEvent::CloseRequest) {
         Window *top = findWindow(item.event.topLevel);
@@ -265,6 +286,9 @@ HWND WINAPI SetFocus(HWND handle) {
             top->lastFocus = handle;
         }
         SendMessageA(handle, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
+        if (GetFocus() == handle) {
+            NotifyWinEvent(EVENT_OBJECT_FOCUS, handle, OBJID_CLIENT, CHILDID_SELF);
+        }
     }
     return old;
 }

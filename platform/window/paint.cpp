@@ -2,10 +2,15 @@
 // (a parent without WS_CLIPCHILDREN takes its visible children along), UpdateWindow, window
 // device contexts, and the uncovering of surface areas.
 #include "platform/window/paint.h"
+
+#include <map>
+
 #include "platform/gdi/rect.h"
 #include "platform/window/nonclient.h"
 
 namespace {
+
+std::map<HDC, HWND> windowDCs; // the window of each context that the window manager made
 
 // A device context on the window's client area, clipped to a client rectangle and to what of
 // the window shows.
@@ -15,7 +20,14 @@ HDC clientDC(Window *window, const RECT &clientClip) {
     RECT clip =
         intersectRects(offsetRect(clientClip, origin.x, origin.y), visibleClientOnSurface(window));
     top->surfaceDirty = true;
-    return createSurfaceDC(&top->surface, origin, clip);
+    HDC dc = createSurfaceDC(&top->surface, origin, clip);
+    windowDCs[dc] = window->handle;
+    return dc;
+}
+
+void releaseClientDC(HDC dc) {
+    windowDCs.erase(dc);
+    releaseSurfaceDC(dc);
 }
 
 RECT clientBounds(const Window *window) {
@@ -31,7 +43,7 @@ void eraseNow(HWND handle) {
     if (window->erasePending && !rectIsEmpty(window->update) && isShowing(window)) {
         HDC dc = clientDC(window, window->update);
         LRESULT erased = SendMessageA(handle, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-        releaseSurfaceDC(dc);
+        releaseClientDC(dc);
         if ((window = findWindow(handle)) != nullptr && erased) {
             window->erasePending = false;
         }
@@ -243,7 +255,7 @@ BOOL WINAPI EndPaint(HWND handle, const PAINTSTRUCT *paint) {
         return FALSE;
     }
     if (paint->hdc) {
-        releaseSurfaceDC(paint->hdc);
+        releaseClientDC(paint->hdc);
     }
     return findWindow(handle) ? TRUE : FALSE;
 }
@@ -256,11 +268,16 @@ HDC WINAPI GetDC(HWND handle) {
     return clientDC(window, clientBounds(window));
 }
 
+HWND WINAPI WindowFromDC(HDC dc) {
+    auto found = windowDCs.find(dc);
+    return found == windowDCs.end() ? nullptr : found->second;
+}
+
 int WINAPI ReleaseDC(HWND, HDC dc) {
     if (!dc) {
         return 0;
     }
-    releaseSurfaceDC(dc);
+    releaseClientDC(dc);
     return 1;
 }
 

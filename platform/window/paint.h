@@ -16,3 +16,5 @@ void presentDirtySurfaces();
 // Repaints a window at once through its WM_PAINT (a control's new state); the pixels are
 // presented with the next presentation (UpdateWindow, Sleep, or the modal loop going idle).
 void redrawNow(HWND window);
+// The window of a context from BeginPaint or GetDC, null for any other.
+HWND WINAPI WindowFromDC(HDC dc);

@@ -3,6 +3,7 @@
 #include "platform/window/window.h"
 #include "platform/window/message.h"
 #include "platform/window/nonclient.h"
+#include "platform/window/winevent.h"
 
 #include <stdio.h>
 #include <string.h>
@@ -229,6 +230,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
         DestroyWindow(handle);
         return nullptr;
     }
+    NotifyWinEvent(EVENT_OBJECT_CREATE, handle, OBJID_WINDOW, CHILDID_SELF);
     if ((style & WS_VISIBLE) && findWindow(handle)) {
         ShowWindow(handle, SW_SHOW);
     }
@@ -259,6 +261,7 @@ BOOL WINAPI DestroyWindow(HWND handle) {
         ShowWindow(handle, SW_HIDE);
     }
     dropFocusAndCapture(handle, nullptr);
+    NotifyWinEvent(EVENT_OBJECT_DESTROY, handle, OBJID_WINDOW, CHILDID_SELF);
     SendMessageA(handle, WM_DESTROY, 0, 0);
     window = findWindow(handle);
     if (!window) {
@@ -371,6 +374,7 @@ BOOL WINAPI EnableWindow(HWND handle, BOOL enable) {
         SendMessageA(handle, WM_CANCELMODE, 0, 0); // an open menu closes
     }
     SendMessageA(handle, WM_ENABLE, enable ? TRUE : FALSE, 0);
+    NotifyWinEvent(EVENT_OBJECT_STATECHANGE, handle, OBJID_WINDOW, CHILDID_SELF);
     return wasDisabled;
 }
 

@@ -5,6 +5,7 @@
 #include "platform/window/message.h"
 #include "platform/window/nonclient.h"
 #include "platform/window/paint.h"
+#include "platform/window/winevent.h"
 
 BOOL WINAPI ShowWindow(HWND handle, int showCommand) {
     Window *window = findWindow(handle);
@@ -43,6 +44,7 @@ BOOL WINAPI ShowWindow(HWND handle, int showCommand) {
             notifyBackend(findWindow(handle));
         }
         SendMessageA(handle, WM_SHOWWINDOW, FALSE, 0);
+        NotifyWinEvent(EVENT_OBJECT_HIDE, handle, OBJID_WINDOW, CHILDID_SELF);
         return wasVisible;
     }
     window->style |= WS_VISIBLE;
@@ -62,6 +64,7 @@ BOOL WINAPI ShowWindow(HWND handle, int showCommand) {
         }
     }
     exposeWindow(window);
+    NotifyWinEvent(EVENT_OBJECT_SHOW, handle, OBJID_WINDOW, CHILDID_SELF);
     return wasVisible;
 }
 
