@@ -6,10 +6,10 @@ set -euo pipefail
 
 play=(cmake make g++ pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev fonts-liberation
       libcanberra-dev
-      zlib1g-dev binutils-mingw-w64-x86-64)
+      zlib1g-dev binutils-mingw-w64-x86-64 libatk1.0-dev libatk-bridge2.0-dev)
 test=(googletest libgtest-dev libbenchmark-dev g++-mingw-w64-x86-64 wine wine64 xvfb xauth
       xdotool xclip imagemagick x11-utils dpkg-dev file lintian appstream
-      desktop-file-utils man-db openbox xsettingsd)
+      desktop-file-utils man-db openbox xsettingsd dbus-daemon at-spi2-core python3-pyatspi)
 web=(cmake make g++ pkg-config libfreetype-dev libfontconfig-dev fonts-liberation
      binutils-mingw-w64-x86-64 clang-14 lld-14 llvm-14 wasi-libc libc++-14-dev-wasm32
      libc++abi-14-dev-wasm32 libclang-rt-14-dev-wasm32 binaryen chromium python3 brotli gzip)

@@ -2,6 +2,7 @@
 #include <chrono>
 #include <thread>
 
+#include "platform/sdl/access.h"
 #include "platform/sdl/display.h"
 #include "platform/sdl/events.h"
 #include "platform/sdl/window.h"
@@ -64,9 +65,12 @@ void backendPumpInput(bool wait) {
     if (!sdlVideoReady(nullptr))
         return;
     int queued = drainEvents();
+    if (wait) {
+        sdlStartAccessibility();
+    }
     while (wait && queued == 0) {
         sdlWaitForEvents(1000);
-        queued = drainEvents();
+        queued = drainEvents() + sdlTakeAccessInput();
     }
 }
 

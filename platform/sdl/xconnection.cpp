@@ -1,5 +1,25 @@
 #include "platform/sdl/xconnection.h"
 
+#include <algorithm>
+
+namespace {
+
+void (*waitHook)(int descriptor, int milliseconds) = nullptr;
+
+// Without the connection, the hook waits in short slices so that SDL's events are not missed.
+void waitWithoutConnection(int milliseconds) {
+    if (waitHook)
+        waitHook(-1, std::min(milliseconds, 10));
+    else
+        SDL_WaitEventTimeout(nullptr, milliseconds);
+}
+
+} // namespace
+
+void sdlSetWaitHook(void (*hook)(int descriptor, int milliseconds)) {
+    waitHook = hook;
+}
+
 #ifdef QUILLMERE_SDL_X11
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
@@ -78,11 +98,15 @@ void sdlHostWindowGoing(SDL_Window *window) {
 // would come back for a window that is gone. Waiting on the connection itself sends nothing.
 void sdlWaitForEvents(int milliseconds) {
     if (!connection) {
-        SDL_WaitEventTimeout(nullptr, milliseconds);
+        waitWithoutConnection(milliseconds);
         return;
     }
     if (XEventsQueued(connection, QueuedAfterFlush) > 0)
         return;
+    if (waitHook) {
+        waitHook(ConnectionNumber(connection), milliseconds);
+        return;
+    }
     pollfd watched{ConnectionNumber(connection), POLLIN, 0};
     poll(&watched, 1, milliseconds);
 }
@@ -93,7 +117,7 @@ void sdlWatchX11Errors() {}
 void sdlHostWindowMade(SDL_Window *) {}
 void sdlHostWindowGoing(SDL_Window *) {}
 void sdlWaitForEvents(int milliseconds) {
-    SDL_WaitEventTimeout(nullptr, milliseconds);
+    waitWithoutConnection(milliseconds);
 }
 
 #endif

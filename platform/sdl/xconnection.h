@@ -17,3 +17,7 @@ void sdlHostWindowGoing(SDL_Window *window);
 
 // Blocks until the display has an event for SDL_PumpEvents or the milliseconds have passed.
 void sdlWaitForEvents(int milliseconds);
+// From now on the waits go through the hook, which also listens to something else (the AT-SPI
+// module: the accessibility bus): it waits up to the milliseconds given for the display's
+// connection (-1 when it is unknown; it is then called for 10 ms at most).
+void sdlSetWaitHook(void (*hook)(int descriptor, int milliseconds));

@@ -123,6 +123,7 @@ TEST_F(DebianPackage, HoldsExactlyTheProgramItsDocumentsAndDesktopData) {
         }
     }
     std::set<std::string> expected = {"./usr/games/quillmere",
+                                      "./usr/lib/games/quillmere/quillmere-atspi.so",
                                       "./usr/share/applications/quillmere.desktop",
                                       "./usr/share/metainfo/org.example.quillmere.metainfo.xml",
                                       "./usr/share/man/man6/quillmere.6.gz",
