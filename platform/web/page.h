@@ -29,5 +29,15 @@ QUILLMERE_PAGE_IMPORT(web_window_destroyed) void pageWindowDestroyed(uint32_t wi
 QUILLMERE_PAGE_IMPORT(web_present)
 void pagePresent(uint32_t window, const uint32_t *pixels, int width, int height);
 QUILLMERE_PAGE_IMPORT(web_beep) void pageBeep(uint32_t type);
+// A node of the accessible mirror appeared or changed: its parent (window 0 for a top-level
+// window) and place among the parent's children, its AccessRole, AccessState bits, name (UTF-8)
+// and the nodes that name and describe it (window 0 for none).
+QUILLMERE_PAGE_IMPORT(web_access_node)
+void pageAccessNode(uint32_t window, int item, uint32_t parentWindow, int parentItem, int index,
+                    int role, uint32_t states, const char *name, int nameLength,
+                    uint32_t labelWindow, int labelItem, uint32_t describingWindow,
+                    int describingItem);
+// A node of the mirror is gone, with everything inside it.
+QUILLMERE_PAGE_IMPORT(web_access_gone) void pageAccessGone(uint32_t window, int item);
 QUILLMERE_PAGE_IMPORT(web_clipboard) void pageClipboard(const char *utf8, int length);
 }

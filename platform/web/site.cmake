@@ -3,7 +3,7 @@
 # them (Content-Encoding) to browsers that take them.
 # Usage: cmake -DSITE=<folder> -DWORKER=<sw.js template> -DBROTLI=<brotli> -DGZIP=<gzip>
 #        -P site.cmake
-set(files index.html quillmere.js quillmere.wasm manifest.webmanifest icon-192.png icon-512.png)
+set(files index.html quillmere.js access.js quillmere.wasm manifest.webmanifest icon-192.png icon-512.png)
 set(hashes "")
 set(names "")
 foreach(file ${files})

@@ -27,5 +27,6 @@ QUILLMERE_PAGE_EXPORT(webSaveArea) uint32_t *webSaveArea() {
 QUILLMERE_PAGE_EXPORT(webMain) int webMain() {
     registerSystemClasses();
     setClockSource(pageMilliseconds);
+    accessStart(); // the page's accessible mirror follows every window from the first
     return WinMain(GetModuleHandleA(nullptr), nullptr, (LPSTR) "", SW_SHOWDEFAULT);
 }

@@ -1,5 +1,5 @@
-# Installs the test driver into DRIVER: the page test and puppeteer-core at the version of the
-# lock in SOURCE, with NPM; npm runs again only when the lock has changed.
+# Installs the test driver into DRIVER: the page test, and puppeteer-core and axe-core at the
+# versions of the lock in SOURCE, with NPM; npm runs again only when the lock has changed.
 file(COPY ${SOURCE}/page.test.mjs DESTINATION ${DRIVER})
 file(READ ${SOURCE}/package-lock.json wanted)
 set(installed "")

@@ -8,6 +8,7 @@ import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import http from 'node:http';
 import os from 'node:os';
+import {createRequire} from 'node:module';
 import path from 'node:path';
 import puppeteer from 'puppeteer-core';
 
@@ -263,6 +264,55 @@ function targetSizes(page, board) {
     }, board, items);
 }
 
+// ---- The accessible mirror, as a screen reader meets it ----
+// A control by role and name in the accessibility tree.
+function control(page, name, role = 'button') {
+    return page.waitForSelector(`aria/${name}[role="${role}"]`, {timeout : 15000});
+}
+
+// Clicks as a screen reader does through the accessibility API: on the element, not a point.
+async function activate(page, name, role) {
+    await (await control(page, name, role)).evaluate((element) => element.click());
+}
+
+// Records every new text of a live region, in order, as a screen reader would announce it.
+function listenToLiveRegions(page) {
+    return page.evaluate(() => {
+        window.heard = [];
+        new MutationObserver((changes) => {
+            for (const change of changes) {
+                const node = change.target.nodeType === Node.TEXT_NODE ? change.target.parentNode
+                                                                       : change.target;
+                const region = node.closest && node.closest('[aria-live]');
+                if (region && !region.closest('[hidden]') && region.textContent &&
+                    window.heard[window.heard.length - 1] !== region.textContent)
+                    window.heard.push(region.textContent);
+            }
+        }).observe(document.body, {subtree : true, childList : true, characterData : true});
+    });
+}
+
+function heardSince(page, from) {
+    return page.evaluate((n) => window.heard.slice(n), from);
+}
+
+// The tree as puppeteer's snapshot gives it, one node a line.
+function treeLines(node, depth = 0, out = []) {
+    const states = [ 'disabled', 'focused', 'pressed', 'modal', 'expanded', 'live' ].filter(
+        (state) => node[state] !== undefined).map((state) => `${state}=${node[state]}`);
+    out.push(`${'  '.repeat(depth)}${node.role} ${JSON.stringify(node.name || '')} ${
+        states.join(' ')}`.trimEnd());
+    for (const child of node.children || [])
+        treeLines(child, depth + 1, out);
+    return out;
+}
+
+async function axeViolations(page) {
+    await page.addScriptTag({path : createRequire(import.meta.url).resolve('axe-core')});
+    const result = await page.evaluate(() => window.axe.run(document));
+    return result.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`);
+}
+
 // ---- Scenarios ----
 const scenarios = {
     async 'the board opens with sixteen green sticks'(page) {
@@ -423,6 +473,89 @@ const scenarios = {
         assert.ok(turned.share >= 0.85, `turned board ${JSON.stringify(turned)}`);
         await expectFit(page, 'turned');
         assert.equal((await greenSticks(page, board)).length, 15, 'the selection stays');
+    },
+
+    async 'a whole game through the accessibility tree alone, hearing the status line'(page) {
+        await control(page, 'Fila 4, palito 7: est\u00E1');
+        const find = (node, test) =>
+            test(node) ? node : (node.children || []).map((c) => find(c, test)).find(Boolean);
+        const dialog = async (name) => find(await page.accessibility.snapshot(),
+                                            (n) => n.role === 'dialog' && n.name === name);
+        const tree = await page.accessibility.snapshot();
+        console.log(`  the board in the accessibility tree:\n    ${treeLines(tree).join('\n    ')}`);
+        assert.ok((await dialog('Quillmere')).modal, 'the modal board');
+        for (const name of [ 'Salir', 'IQ Ordanel: bajo', 'Ordanel Software', 'Tu' ])
+            await control(page, name);
+        // The status line: the live region that holds the question.
+        const status = await find(tree, (n) => n.live === 'polite' &&
+                                                n.children[0].name === whoStarts).elementHandle();
+        const statusText = () => status.evaluate((element) => element.textContent);
+        await listenToLiveRegions(page);
+        assert.deepEqual(await axeViolations(page), [], 'axe-core on the board');
+
+        // The rules, through the menu bar.
+        await activate(page, 'Ayuda', 'menuitem');
+        await activate(page, 'Reglas', 'menuitem');
+        await control(page, 'Reglas del juego', 'dialog');
+        assert.match((await dialog('Reglas del juego')).description, /^QUILLMERE, el juego/);
+        assert.deepEqual(await axeViolations(page), [], 'axe-core with the rules open');
+        await activate(page, 'OK');
+        await page.waitForSelector('aria/Reglas del juego[role="dialog"]', {hidden : true});
+
+        // The computer opens; one computer turn as it is announced.
+        let from = (await heardSince(page, 0)).length;
+        await activate(page, 'Ordanel Software');
+        await page.waitForFunction((n, t) => window.heard.slice(n).includes(t), {timeout : 15000},
+                                   from, yourTurn);
+        const turn = await heardSince(page, from);
+        console.log(`  one computer turn, announced: ${JSON.stringify(turn)}`);
+        assert.deepEqual(turn.filter((t) => t === thinking || t === yourTurn),
+                         [ thinking, yourTurn ]);
+
+        // A refusal, through the keyboard: the mirror's focus is the game's.
+        const sticks = async (state) =>
+            (await dialog('Quillmere'))
+                .children.filter((n) => n.role === 'button' && n.name.endsWith(state))
+                .map((n) => n.name);
+        const present = await sticks(': est\u00E1');
+        const rowOf = (name) => name.split(',')[0];
+        const [first, second] = [ present[0], present.find((n) => rowOf(n) !== rowOf(present[0])) ];
+        await activate(page, first);
+        await (await control(page, second)).focus();
+        await page.waitForFunction(() => document.activeElement.getAttribute('aria-disabled'));
+        await page.keyboard.press('Space');
+        await page.waitForFunction((t) => window.heard.includes(t), {timeout : 5000},
+                                   '\u00A1Solo de UNA linea horizontal!');
+        await activate(page, first.replace(': est\u00E1', ': seleccionado'));
+
+        // Then one stick a turn until the game ends with its message.
+        let message = null;
+        for (let turn = 0; turn < 20 && !message; ++turn) {
+            const [stick] = await sticks(': est\u00E1');
+            await activate(page, stick);
+            await control(page, stick.replace(': est\u00E1', ': seleccionado'));
+            from = (await heardSince(page, 0)).length;
+            await activate(page, 'S\u00ED, remueveme estos');
+            await page.waitForFunction(
+                (n, t) => window.heard.slice(n).includes(t) ||
+                          document.querySelector('[role="dialog"][aria-label="Fin del juego"]'),
+                {timeout : 20000, polling : 20}, from, yourTurn);
+            message = await page.$('aria/Fin del juego[role="dialog"]');
+            assert.ok(message || (await statusText()) === yourTurn, await statusText());
+        }
+        assert.ok(message, 'the game ended');
+        // The message says who won: the player, when the computer moved last.
+        const computerMoved = (await heardSince(page, from)).includes(thinking);
+        const ended = await dialog('Fin del juego');
+        assert.ok(ended.modal, 'the modal message');
+        assert.equal(ended.description,
+                     computerMoved ? 'Bueno. Hm. Ganas. Esta vez.' : 'ORDANEL SOFTWARE GANO!!!');
+        from = (await heardSince(page, 0)).length;
+        await activate(page, 'OK');
+        await page.waitForFunction((n, t) => window.heard.slice(n).includes(t), {timeout : 10000},
+                                   from, whoStarts);
+        assert.equal(await statusText(), whoStarts);
+        assert.equal((await sticks(': est\u00E1')).length, 16);
     },
 };
 

@@ -1,4 +1,4 @@
-// Writes the web page's script with the numbers it shares with the program taken from the
+// Writes a script of the web page with the numbers it shares with the program taken from the
 // program's headers, so that the two cannot disagree: the line "/* numbers */" of the script
 // becomes their constants. Usage: quillmere_pagenumbers page.js out.js
 #include <stdio.h>
@@ -30,6 +30,12 @@ const Number inputKinds[] = {
 // Every kind, as webInput takes them: MouseMove to CloseRequest.
 static_assert(sizeof inputKinds / sizeof *inputKinds == InputEvent::CloseRequest + 1, "");
 
+#define ACCESS_ROLE(name) Number(#name, long(AccessRole::name))
+const Number accessRoles[] = {
+    ACCESS_ROLE(Frame), ACCESS_ROLE(Dialog),  ACCESS_ROLE(Button), ACCESS_ROLE(Label),
+    ACCESS_ROLE(Text),  ACCESS_ROLE(MenuBar), ACCESS_ROLE(Menu),   ACCESS_ROLE(MenuItem),
+};
+
 const Number constants[] = {
     NUMBER(PageWindowVisible),
     NUMBER(PageWindowMinimised),
@@ -55,7 +61,25 @@ const Number constants[] = {
     NUMBER(VK_INSERT),
     NUMBER(VK_DELETE),
     NUMBER(VK_F10),
+    NUMBER(AccessEnabled),
+    NUMBER(AccessFocused),
+    NUMBER(AccessPressed),
+    NUMBER(AccessShowing),
+    NUMBER(AccessModal),
+    NUMBER(AccessExpanded),
 };
+
+// "const name = {A: 1, B: 2};"
+std::string object(const char *name, const Number *numbers, size_t count) {
+    std::string text = std::string("const ") + name + " = {";
+    char field[64];
+    for (size_t i = 0; i < count; ++i) {
+        snprintf(field, sizeof field, "%s%s: %ld", i == 0 ? "" : ", ", numbers[i].name,
+                 numbers[i].value);
+        text += field;
+    }
+    return text + "};";
+}
 
 } // namespace
 
@@ -78,14 +102,9 @@ int main(int argc, char **argv) {
     }
     const size_t lineStart = script.rfind('\n', at) + 1; // 0 when the marker opens the file
     const std::string indent(script, lineStart, at - lineStart);
-    std::string numbers = "const InputEvent = {";
+    std::string numbers = object("InputEvent", inputKinds, std::size(inputKinds)) + "\n" + indent +
+                          object("AccessRole", accessRoles, std::size(accessRoles));
     char text[64];
-    for (const Number &kind : inputKinds) {
-        snprintf(text, sizeof text, "%s%s: %ld", &kind == inputKinds ? "" : ", ", kind.name,
-                 kind.value);
-        numbers += text;
-    }
-    numbers += "};";
     for (const Number &constant : constants) {
         snprintf(text, sizeof text, "\n%sconst %s = %ld;", indent.c_str(), constant.name,
                  constant.value);

@@ -248,6 +248,7 @@
     function makeWindow(id) {
         const element = document.createElement('div');
         element.className = 'window';
+        element.setAttribute('aria-hidden', 'true'); // access.js tells screen readers what it shows
         const caption = document.createElement('div');
         caption.className = 'caption';
         const title = document.createElement('span');
@@ -255,6 +256,7 @@
         const close = document.createElement('button');
         close.className = 'close';
         close.title = 'Cerrar';
+        close.tabIndex = -1; // a mouse's way to close; the keyboard's is Esc
         close.addEventListener('click', () => input(InputEvent.CloseRequest, id, 0, 0, 0, 0, 0));
         caption.append(title, close);
         const canvas = document.createElement('canvas');
@@ -330,15 +332,20 @@
                (event.altKey ? PageAlt : 0);
     }
 
-    function input(kind, id, x, y, key, mods, character, touchRadius = 0) {
+    // Runs a call that queues input in the program, then lets a waiting program go on.
+    function deliver(call) {
         if (!exports || page.finished)
             return;
-        exports.webInput(kind, id, x, y, key, mods, character, touchRadius);
+        call(exports);
         if (resumeFromInput) {
             const resume = resumeFromInput;
             resumeFromInput = null;
             resume();
         }
+    }
+
+    function input(kind, id, x, y, key, mods, character, touchRadius = 0) {
+        deliver((program) => program.webInput(kind, id, x, y, key, mods, character, touchRadius));
     }
 
     function mouse(record, event, kind) {
@@ -556,8 +563,11 @@
         proc_exit(code) { throw new Error(`exit ${code}`); },
     };
 
+    // The accessible mirror (access.js) adds its imports and gets the program once it runs.
+    const access = window.quillmereAccess;
+
     function importsFor(module) {
-        const imports = {env, wasi_snapshot_preview1 : {}};
+        const imports = {env : {...env, ...access.imports}, wasi_snapshot_preview1 : {}};
         for (const wanted of WebAssembly.Module.imports(module)) {
             if (wanted.module === 'wasi_snapshot_preview1')
                 imports.wasi_snapshot_preview1[wanted.name] =
@@ -581,6 +591,7 @@
         memory = exports.memory;
         exports._initialize();
         saveArea = exports.webSaveArea();
+        access.start({deliver, text : utf8At});
         page.itemText = (id, item) => utf8String(exports.webItemText(id, item));
         page.itemRect = (id, item) =>
             Array.from(new Int32Array(memory.buffer, exports.webItemRect(id, item), 4));
