@@ -122,7 +122,7 @@ void describeWindow(const Window *window, AccessNode *out) {
     // The menu bar's window lies in the non-client area and shows with its window.
     Window *top = topLevelOf(const_cast<Window *>(window));
     out->states =
-        stateIf(isEnabledTree(window), AccessEnabled) |
+        stateIf(IsWindowEnabled(handle), AccessEnabled) |
         stateIf(isShowing(menuBar ? top : window), AccessShowing) |
         stateIf(GetFocus() == handle, AccessFocused) |
         stateIf(button || out->role == AccessRole::Text, AccessFocusable) |
@@ -166,8 +166,8 @@ bool describeMenuItem(const Window *menuBar, int item, AccessNode *out) {
     out->name = shownName(view.text);
     out->parent = {menuBar->handle, entry < 0 ? 0 : menuItemChild(bar, -1)};
     out->states = AccessFocusable | stateIf(isShowing(top), AccessShowing) |
-                  stateIf(view.enabled && isEnabledTree(top), AccessEnabled) |
-                  stateIf(view.open, AccessExpanded) | stateIf(view.highlighted, AccessFocused);
+                  stateIf(view.enabled, AccessEnabled) | stateIf(view.open, AccessExpanded) |
+                  stateIf(view.highlighted, AccessFocused);
     out->screen = surfaceToScreen(top, view.surface);
     return true;
 }
@@ -176,8 +176,8 @@ void describePaintedText(const Window *dialog, const std::string &text, AccessNo
     out->role = AccessRole::Label;
     out->parent = {dialog->handle, 0};
     out->name = cp1252ToUtf8(text.data(), text.size());
-    out->states =
-        stateIf(isShowing(dialog), AccessShowing) | stateIf(isEnabledTree(dialog), AccessEnabled);
+    out->states = stateIf(isShowing(dialog), AccessShowing) |
+                  stateIf(IsWindowEnabled(dialog->handle), AccessEnabled);
     RECT client{0, 0, 0, 0};
     GetClientRect(dialog->handle, &client);
     POINT origin{0, 0};
@@ -265,8 +265,14 @@ void CALLBACK onWinEvent(HWINEVENTHOOK, DWORD event, HWND handle, LONG, LONG chi
         break;
     case EVENT_OBJECT_STATECHANGE:
     case EVENT_SYSTEM_MENUSTART:
-    case EVENT_SYSTEM_MENUEND:
         tell(AccessEvent::StateChanged, node);
+        break;
+    case EVENT_SYSTEM_MENUEND:
+        // The keyboard is back with the window that has the focus.
+        tell(AccessEvent::StateChanged, node);
+        if (HWND focus = GetFocus()) {
+            tell(AccessEvent::Focused, {focus, 0});
+        }
         break;
     case EVENT_OBJECT_FOCUS:
         tell(AccessEvent::Focused, node);

@@ -278,6 +278,9 @@ HWND WINAPI SetFocus(HWND handle) {
     focus = handle;
     if (old) {
         SendMessageA(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(handle), 0);
+        if (!handle) {
+            NotifyWinEvent(EVENT_OBJECT_STATECHANGE, old, OBJID_CLIENT, CHILDID_SELF);
+        }
     }
     if (handle && focus == handle) {
         Window *window = findWindow(handle);

@@ -1,5 +1,6 @@
 // Random clicks, keys and menu commands over many games, with random clock values; after every
-// command the game's invariants hold and no GDI object is left behind.
+// command the game's invariants hold, no GDI object is left behind, and a mirror of the window
+// tree kept from the access events alone is what the tree is.
 #include <gtest/gtest.h>
 
 #include <stdio.h>
@@ -7,6 +8,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <functional>
+#include <map>
 #include <random>
 
 #include "board/phases.h"
@@ -77,6 +80,73 @@ void checkNames(HWND dialog) {
               IqLevel ? "IQ Ordanel: m\xE1s alto" : "IQ Ordanel: bajo");
 }
 
+// The window tree as a backend keeps it, from the access events alone.
+struct EventMirror {
+    std::map<AccessKey, AccessNode> nodes;
+    AccessKey focused;
+
+    void read(AccessKey key) {
+        AccessNode node;
+        if (accessDescribe(key, &node)) {
+            nodes[key] = node;
+        }
+    }
+    void readTree(AccessKey key) {
+        read(key);
+        for (AccessKey child : accessChildren(key)) {
+            readTree(child);
+        }
+    }
+    void forget(AccessKey key) {
+        nodes.erase(key);
+        std::vector<AccessKey> inside;
+        for (const auto &[other, node] : nodes) {
+            if (node.parent == key) {
+                inside.push_back(other);
+            }
+        }
+        for (AccessKey other : inside) {
+            forget(other);
+        }
+    }
+    void hear(AccessEvent event, AccessKey key) {
+        if (event == AccessEvent::Destroyed) {
+            forget(key);
+        } else if (event == AccessEvent::Focused) {
+            read(focused);
+            read(focused = key);
+        } else if (event == AccessEvent::NameChanged || event == AccessEvent::StateChanged) {
+            read(key);
+        } else {
+            readTree(key);
+        }
+    }
+};
+
+void checkMirror(const EventMirror &mirror) {
+    std::map<AccessKey, AccessNode> tree;
+    std::function<void(AccessKey)> walk = [&](AccessKey key) {
+        ASSERT_TRUE(accessDescribe(key, &tree[key]));
+        for (AccessKey child : accessChildren(key)) {
+            walk(child);
+        }
+    };
+    for (AccessKey top : accessTopLevels()) {
+        walk(top);
+    }
+    ASSERT_EQ(mirror.nodes.size(), tree.size());
+    for (const auto &[key, node] : tree) {
+        auto kept = mirror.nodes.find(key);
+        ASSERT_NE(kept, mirror.nodes.end()) << node.name;
+        ASSERT_EQ(kept->second.name, node.name);
+        ASSERT_EQ(kept->second.states, node.states) << node.name;
+        ASSERT_TRUE(kept->second.parent == node.parent && kept->second.role == node.role &&
+                    kept->second.labelledBy == node.labelledBy &&
+                    kept->second.describedBy == node.describedBy)
+            << node.name;
+    }
+}
+
 // Checks the invariants between two commands; returns false at the first broken one.
 void checkInvariants(HWND dialog, bool gameJustEnded) {
     checkNames(dialog);
@@ -130,6 +200,9 @@ void checkInvariants(HWND dialog, bool gameJustEnded) {
 
 TEST(Monkey, TwentyThousandRandomActionsKeepTheGameSound) {
     resetEverything();
+    EventMirror mirror;
+    accessStart();
+    headlessSetAccessHook([&](AccessEvent event, AccessKey key) { mirror.hear(event, key); });
     std::mt19937 random(20261208);
     auto pick = [&](int n) { return (int)(random() % (unsigned)n); };
     MonkeyTally tally;
@@ -163,11 +236,13 @@ TEST(Monkey, TwentyThousandRandomActionsKeepTheGameSound) {
             }
             movesBefore = computerMoves;
             checkInvariants(dialog, ended);
+            checkMirror(mirror);
             ASSERT_EQ(liveGdiObjects(), gdiBaseline) << "after action " << tally.nrActions;
             ASSERT_EQ(liveDeviceContexts(), dcBaseline) << "after action " << tally.nrActions;
         };
         run.onNested = [&](HWND dialog) {
             checkNames(GetParent(dialog));
+            checkMirror(mirror);
             switch (pick(4)) {
             case 0:
                 headlessKey(VK_RETURN);
@@ -246,6 +321,7 @@ TEST(Monkey, TwentyThousandRandomActionsKeepTheGameSound) {
         run.run({});
         frame = run.frame;
     }
+    headlessSetAccessHook(nullptr);
     EXPECT_GE(tally.nrActions, nrWanted);
     EXPECT_GT(tally.nrGamesEnded, nrWanted / 500);
     EXPECT_GT(tally.nrComputerTurns, nrWanted / 40);
