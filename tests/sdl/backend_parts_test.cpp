@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <limits.h>
 #include <math.h>
 #include <stdio.h>
@@ -346,9 +347,7 @@ TEST(SdlBeep, PlaysThenNothingStaysOpen) {
     // The whole tone, and at most half a second of silence after it.
     EXPECT_GE(sizeOf(tone), off_t(samples.size() * sizeof(int16_t)));
     EXPECT_LT(sizeOf(tone), off_t((samples.size() + beepSampleRate / 2) * sizeof(int16_t)));
-    for (const std::string &file : {event, tone, alsa})
-        remove(file.c_str());
-    rmdir(folder);
+    std::filesystem::remove_all(folder); // with what the sound libraries cached in its home
 }
 
 // Without a display no window can be shown: SDL's drivers that show nothing are not taken in
